@@ -29,7 +29,6 @@ if [ ! -f "$WINEPREFIX/.toolhost-ready" ]; then
   "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'n:' /t REG_SZ /d network /f >/dev/null </dev/null
   "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'a:' /t REG_SZ /d floppy /f >/dev/null </dev/null
   "$WINESERVER" -w
-  cd "$WINEPREFIX/drive_c"
 
   # User folders as real folders inside the prefix, not links into a home.
   for dir in "$WINEPREFIX"/drive_c/users/*/*; do
