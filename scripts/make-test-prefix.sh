@@ -37,6 +37,12 @@ if [ ! -f "$WINEPREFIX/.toolhost-ready" ]; then
   # This Wine does not load its own fonts: without them captions draw as "0 1 r".
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # Wine links Tahoma and the Chinese faces to SimSun, which is not installed:
+  # without a replacement every Chinese text draws as boxes.
+  for face in SimSun NSimSun "宋体"; do
+    "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null </dev/null
+  done
+  "$WINESERVER" -w
   touch "$WINEPREFIX/.toolhost-ready"
 fi
 
