@@ -1,0 +1,186 @@
+#include "regbackup/HiveBackup.h"
+
+#include <vantor/FileCopy.h>
+#include <vantor/Registry.h>
+
+#include "regbackup/SetFolder.h"
+#include "regbackup/SetRecords.h"
+
+namespace {
+
+const char kHiveListKey[] = "SYSTEM\\CurrentControlSet\\Control\\hivelist";
+
+BOOL InfoFileExists(LPCSTR infoPath, void*) { return PathExists(infoPath); }
+
+}  // namespace
+
+// One copier for the whole process, as the hive copies of every set share it.
+CFileCopy& SetCopier()
+{
+    static CFileCopy copier;
+    return copier;
+}
+
+CHiveBackup::CHiveBackup() = default;
+CHiveBackup::~CHiveBackup() = default;
+
+void CHiveBackup::SetLocation(const CString& boxText)
+{
+    if (boxText.GetLength() > 3) {
+        m_location = boxText;
+        m_userLocation = true;
+    } else {
+        m_location.Empty();
+        m_userLocation = false;
+    }
+}
+
+void CHiveBackup::SetBackupTime(const struct tm& when)
+{
+    m_when = when;
+    m_fixedTime = true;
+}
+
+void CHiveBackup::LoadHiveList()
+{
+    CRegistry registry(HKEY_LOCAL_MACHINE);
+    if (!registry.Open(HKEY_LOCAL_MACHINE, kHiveListKey, TRUE)) return;
+    // Listed below the open key: "" is the key itself.
+    registry.ListValues("", m_hiveNames);
+    for (int i = 0; i < m_hiveNames.GetSize(); ++i) {
+        CString file;
+        registry.ReadString(m_hiveNames[i], file);
+        m_hiveFiles.Add(file);
+    }
+    registry.Close();
+}
+
+void CHiveBackup::SaveHive(HiveRecord& record)
+{
+    record.saved = 0;
+    HKEY key = NULL;
+    if (!record.root || RegOpenKeyExA(record.root, record.subkey, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return;
+    record.saved = RegSaveKeyA(key, record.tempFile, NULL) == ERROR_SUCCESS ? 1 : 0;
+    RegCloseKey(key);
+}
+
+void CHiveBackup::Run(BackupProgress& progress)
+{
+    EnableBackupPrivileges();
+    RegFlushKey(HKEY_LOCAL_MACHINE);
+    RegFlushKey(HKEY_CURRENT_USER);
+    RegFlushKey(HKEY_USERS);
+
+    m_hiveNames.RemoveAll();
+    m_hiveFiles.RemoveAll();
+    m_records.clear();
+    LoadHiveList();
+    m_tempFolder = ShortSystemDirectory();
+
+    const int count = m_hiveNames.GetSize();
+    progress.SetRange(0, count);
+    progress.SetPos(0);
+    CString text;
+    text.Format("Number of Keys to Backup %d", count);
+    progress.SetText(text);
+
+    DispatchPendingMessages();
+    // Saving a hive takes seconds; the machine should give this run its time.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    Sleep(0);
+
+    m_records.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        HiveRecord& record = m_records[size_t(i)];
+        record.hiveFile = i < m_hiveFiles.GetSize() ? m_hiveFiles[i] : CString();
+        DeviceToDrivePath(record.hiveFile);
+        record.root = SplitHiveName(m_hiveNames[i], record.subkey);
+        record.tempFile = MakeTempName(m_tempFolder, "RBK", BackupNameCounter(), record.subkey);
+        record.saved = 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        DispatchPendingMessages();
+        SaveHive(m_records[size_t(i)]);
+        progress.SetPos(i + 1);
+        progress.SetText(CompletedText(i + 1, count));
+        DispatchPendingMessages();
+    }
+    WriteSet();
+}
+
+void CHiveBackup::PrepareSetFolder()
+{
+    const struct tm when = m_fixedTime ? m_when : LocalTimeNow();
+    m_location = ::PrepareSetFolder(m_location, m_userLocation, when,
+                                    m_programPath.IsEmpty() ? NULL : m_programPath.GetString());
+}
+
+BOOL CHiveBackup::WriteSet()
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    m_index = ArbIndex();
+    m_index.systemDir = system;
+    m_setWritten = FALSE;
+
+    PrepareSetFolder();
+    const CString folder = m_location;
+
+    int nSys = 1, nUser = 1;
+    for (HiveRecord& record : m_records) {
+        if (!record.saved) continue;
+        ArbEntry entry;
+        entry.root = RootToArb(record.root);
+        entry.subkey = record.subkey;
+        entry.hiveFile = record.hiveFile;
+        entry.name.Format(record.root == HKEY_LOCAL_MACHINE ? "Sys%d" : "User%d",
+                          record.root == HKEY_LOCAL_MACHINE ? nSys++ : nUser++);
+        SetCopier().CopyFileEnc(record.tempFile, folder + "\\" + entry.name);
+        DeleteFileA(record.tempFile);
+        m_index.entries.push_back(entry);
+    }
+
+    m_infoPath = folder + "\\info.arb";
+    if (!WriteFileReplacing(m_infoPath, EncodeArbIndex(m_index))) return FALSE;
+    m_setWritten = RegisterSet(m_infoPath);
+    return m_setWritten;
+}
+
+int CHiveBackup::SavedCount() const
+{
+    int n = 0;
+    for (const HiveRecord& record : m_records) n += record.saved ? 1 : 0;
+    return n;
+}
+
+BOOL CHiveBackup::RegisterSet(LPCSTR infoPath) { return RecordSet(BackupLine::NT, infoPath); }
+
+BOOL CHiveBackup::ListSets(CStringArray& out)
+{
+    ListRecordedSets(BackupLine::NT, out, &InfoFileExists, NULL);
+    return TRUE;
+}
+
+BOOL CHiveBackup::ValidateSet(LPCSTR infoPath)
+{
+    ArbIndex index;
+    if (!ReadArbIndex(infoPath, index)) return FALSE;
+    const CString folder = FolderOfPath(infoPath);
+    for (const ArbEntry& entry : index.entries)
+        if (!PathExists(folder + entry.name)) return FALSE;
+    return TRUE;
+}
+
+BOOL CHiveBackup::DeleteSet(LPCSTR infoPath)
+{
+    ArbIndex index;
+    // A damaged index names nothing we may delete; the index itself goes.
+    ReadArbIndex(infoPath, index);
+    const CString folder = FolderOfPath(infoPath);
+    for (const ArbEntry& entry : index.entries) DeleteFileA(folder + entry.name);
+    BOOL ok = DeleteFileA(infoPath);
+    // Only an empty folder goes: files the user put there stay with it.
+    RemoveDirectoryA(folder);
+    return ok;
+}

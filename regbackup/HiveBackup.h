@@ -1,0 +1,87 @@
+// CHiveBackup: the NT line's registry backup. It saves every hive the
+// system has loaded (the hivelist key) into temporary files, stores them as
+// a dated backup set with its info.arb, lists, checks and deletes the sets,
+// and restores one by handing its hives to Windows for the next start.
+#pragma once
+
+#include <afxwin.h>
+#include <ctime>
+#include <vector>
+
+#include "regbackup/ArbFormat.h"
+#include "regbackup/HiveTools.h"
+
+class CProgressST;
+
+struct HiveRecord {
+    DWORD saved = 0;    // 1 when RegSaveKeyA succeeded
+    HKEY root = NULL;   // HKEY_LOCAL_MACHINE, HKEY_USERS, or null for a name naming neither
+    CString subkey;     // the hive's key below root
+    CString hiveFile;   // drive-letter path of the live hive file
+    CString tempFile;   // where the hive was saved
+};
+
+// Why a restore changed nothing.
+enum class RestoreFault {
+    None,
+    NoPrivilege,   // backup/restore/shutdown rights could not be enabled
+    BadIndex,      // info.arb unreadable or damaged
+    MissingCopy,   // a hive copy named by the index is not in the set folder
+    DamagedCopy,   // a copy did not decode (altered, truncated, unreadable)
+};
+
+class CHiveBackup {
+public:
+    CHiveBackup();
+    virtual ~CHiveBackup();
+    CHiveBackup(const CHiveBackup&) = delete;
+    CHiveBackup& operator=(const CHiveBackup&) = delete;
+
+    // The location box's text: longer than three characters means the user chose it.
+    void SetLocation(const CString& boxText);
+
+    void LoadHiveList();
+    void SaveHive(HiveRecord& record);
+    // The whole backup: privileges, hive list, one save per hive with
+    // progress texts, then the set (WriteSet).
+    virtual void Run(CProgressST& bar, CWnd& text);
+    void Run(BackupProgress& progress);
+
+    void PrepareSetFolder();
+    BOOL WriteSet();
+    BOOL RegisterSet(LPCSTR infoPath);
+    BOOL ListSets(CStringArray& out);
+    BOOL ValidateSet(LPCSTR infoPath);
+    BOOL DeleteSet(LPCSTR infoPath);
+    // 1 when the hives were handed over and the restart requested; 0 when
+    // nothing was changed (LastRestoreFault tells why).
+    int Restore(LPCSTR infoPath);
+
+    // What the last run left: hives saved and whether the set was written.
+    int SavedCount() const;
+    BOOL SetWritten() const { return m_setWritten; }
+    const CString& InfoPath() const { return m_infoPath; }
+    RestoreFault LastRestoreFault() const { return m_restoreFault; }
+
+    // The moment the set is named by (now, unless fixed for a test).
+    void SetBackupTime(const struct tm& when);
+    // The program path the default location is taken from (this module's
+    // when empty).
+    void SetProgramPath(LPCSTR path) { m_programPath = path; }
+
+    CString m_location;
+    bool m_userLocation = false;
+    CStringArray m_hiveNames;
+    CStringArray m_hiveFiles;
+    CString m_tempFolder;
+    std::vector<HiveRecord> m_records;
+    ArbIndex m_index;
+
+private:
+    struct tm m_when = {};
+    bool m_fixedTime = false;
+    CString m_programPath;
+    CString m_infoPath;
+    BOOL m_setWritten = FALSE;
+    RestoreFault m_restoreFault = RestoreFault::None;
+};

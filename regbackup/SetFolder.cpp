@@ -1,0 +1,148 @@
+#include "regbackup/SetFolder.h"
+
+#include "regbackup/ArbFormat.h"
+
+#include <cstdlib>
+#include <shlobj.h>
+
+namespace {
+
+bool Exists(LPCSTR path)
+{
+    CFileStatus status;
+    return CFile::GetStatus(path, status) != FALSE;
+}
+
+bool IsFolder(LPCSTR path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Makes base + name, or base + name + "_n" when a set of the same minute is
+// there already; "c:" when no folder could be made.
+CString CreateOwnFolder(const CString& base, const CString& name)
+{
+    for (int n = 1; n < 100; ++n) {
+        CString folder = base + name;
+        if (n > 1) {
+            CString suffix;
+            suffix.Format("_%d", n);
+            folder += suffix;
+        }
+        if (CreateDirectoryA(folder, NULL)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+        // Taken: an existing folder that holds nothing is free for this set.
+        if (IsFolder(folder) && !Exists(folder + "\\info.arb")) {
+            WIN32_FIND_DATAA found;
+            HANDLE find = FindFirstFileA(folder + "\\*", &found);
+            bool empty = true;
+            if (find != INVALID_HANDLE_VALUE) {
+                do {
+                    CString entry(found.cFileName);
+                    if (entry != "." && entry != "..") empty = false;
+                } while (empty && FindNextFileA(find, &found));
+                FindClose(find);
+            }
+            if (empty) return folder;
+        }
+    }
+    return CString("c:");
+}
+
+CString DocumentsFolder()
+{
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = NULL;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_PERSONAL, &list)) && list) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return CString(path);
+}
+
+}  // namespace
+
+CString SetFolderName(const struct tm& when)
+{
+    CString name;
+    name.Format("%d-%d-%d_%d-%d", when.tm_mday, when.tm_mon + 1, when.tm_year + 1900, when.tm_hour, when.tm_min);
+    return name;
+}
+
+struct tm LocalTimeNow()
+{
+    __time64_t now = _time64(NULL);
+    struct tm* local = _localtime64(&now);
+    struct tm result = {};
+    if (local) result = *local;
+    return result;
+}
+
+CString PrepareSetFolder(const CString& location, bool userLocation, const struct tm& when, LPCSTR programPath)
+{
+    const CString name = SetFolderName(when);
+    if (userLocation) {
+        CString chosen(location);
+        chosen.Trim();
+        if (!chosen.IsEmpty() && Exists(chosen)) {
+            if (chosen[chosen.GetLength() - 1] == '\\') {
+                chosen = chosen.Left(chosen.GetLength() - 1);
+                chosen.Trim();
+            }
+            CreateDirectoryA(chosen, NULL);
+            return CreateOwnFolder(chosen + "\\", name);
+        }
+    }
+
+    char program[MAX_PATH] = {};
+    if (programPath)
+        lstrcpynA(program, programPath, MAX_PATH);
+    else
+        GetModuleFileNameA(NULL, program, MAX_PATH);
+    char drive[_MAX_DRIVE], dir[_MAX_DIR];
+    _splitpath(program, drive, dir, NULL, NULL);
+    const UINT type = GetDriveTypeA(CString(drive) + "\\");
+
+    CString base;
+    if (type == DRIVE_FIXED || type == DRIVE_REMOTE) {
+        base = CString(drive) + dir;
+    } else {
+        base = DocumentsFolder();
+        if (base.GetLength() < 2) base = "c:";
+        if (base[base.GetLength() - 1] == '\\') base = base.Left(base.GetLength() - 1);
+        base += "\\Adv Reg Backup\\";
+        CreateDirectoryA(base, NULL);
+        if (!Exists(base)) return CString("c:");
+    }
+    CreateDirectoryA(base, NULL);
+    return CreateOwnFolder(base, name);
+}
+
+SetDate ParseSetFolderName(const CString& folderName)
+{
+    SetDate date;
+    if (folderName.GetLength() < 11) return date;
+    // day-month-year_hour-minute; a missing separator leaves the rest 0.
+    const char separators[] = {'-', '-', '_', '-'};
+    int* fields[] = {&date.day, &date.month, &date.year, &date.hour, &date.minute};
+    int start = 0;
+    for (int i = 0; i < 5; ++i) {
+        int end = i < 4 ? folderName.Find(separators[i], start) : folderName.GetLength();
+        if (end < 0) {
+            *fields[i] = atoi(folderName.Mid(start));
+            break;
+        }
+        *fields[i] = atoi(folderName.Mid(start, end - start));
+        start = end + 1;
+    }
+    return date;
+}
+
+CString SetFolderNameOfInfo(const CString& infoPath)
+{
+    CString folder = FolderOfPath(infoPath);
+    if (folder.GetLength() && folder[folder.GetLength() - 1] == '\\') folder = folder.Left(folder.GetLength() - 1);
+    int slash = folder.ReverseFind('\\');
+    return slash >= 0 ? folder.Mid(slash + 1) : folder;
+}

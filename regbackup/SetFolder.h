@@ -1,0 +1,30 @@
+// Where a backup set goes: the dated folder below the chosen location, the
+// program's folder or the documents folder.
+#pragma once
+
+#include <afxwin.h>
+#include <ctime>
+
+// "4-9-2005_15-45" for 4 September 2005, 15:45 (no leading zeros).
+CString SetFolderName(const struct tm& when);
+
+// Creates and returns the set folder for a backup taken at `when`:
+// below `location` when the user chose one that exists, else below the
+// program's folder (on a fixed or network drive) or the documents folder's
+// "Adv Reg Backup". "c:" when no folder could be made. A folder of the same
+// minute that already exists is not shared: the new set gets "_2", "_3", ...
+// `programPath` is the program's own path (GetModuleFileName when NULL).
+CString PrepareSetFolder(const CString& location, bool userLocation, const struct tm& when,
+                         LPCSTR programPath = NULL);
+
+// The local time now, as the set folder is named by.
+struct tm LocalTimeNow();
+
+// The day, month, year, hour and minute a set folder's name tells; all 0
+// for a name too short to be one (a folder the user renamed).
+struct SetDate {
+    int day = 0, month = 0, year = 0, hour = 0, minute = 0;
+};
+SetDate ParseSetFolderName(const CString& folderName);
+// The set folder's own name from the path of its info.arb.
+CString SetFolderNameOfInfo(const CString& infoPath);
