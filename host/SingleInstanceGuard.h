@@ -1,0 +1,16 @@
+// One running instance per tool. The tool's instance name is both the name of
+// a semaphore and the caption of the tool's main window: a second start finds
+// the first window by it, brings it to the front and gives up.
+#pragma once
+
+#include <windows.h>
+
+class SingleInstanceGuard {
+public:
+    explicit SingleInstanceGuard(LPCSTR name);
+    // TRUE when this process may run the tool.
+    BOOL Allowed() const { return m_allowed; }
+
+private:
+    BOOL m_allowed;
+};
