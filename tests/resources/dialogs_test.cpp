@@ -112,12 +112,12 @@ bool IsClass(const TemplateItem& item, WORD ordinal, const wchar_t* name) {
     return item.classOrdinal == ordinal || SameClass(item.className, name);
 }
 
-::testing::AssertionResult HasKind(const TemplateItem& item, const ControlSpec& spec) {
+::testing::AssertionResult HasKind(const TemplateItem& item, const ControlSpec& want) {
     DWORD button = item.style & BS_TYPEMASK;
     bool isButton = IsClass(item, 0x80, L"Button");
     bool isStatic = IsClass(item, 0x82, L"Static");
     bool ok = true;
-    switch (spec.kind) {
+    switch (want.kind) {
     case Kind::Any: break;
     case Kind::Owner: ok = isButton && button == BS_OWNERDRAW; break;
     case Kind::Push: ok = isButton && (button == BS_PUSHBUTTON || button == BS_DEFPUSHBUTTON); break;
@@ -131,13 +131,13 @@ bool IsClass(const TemplateItem& item, WORD ordinal, const wchar_t* name) {
     case Kind::Radio: ok = isButton && (button == BS_AUTORADIOBUTTON || button == BS_RADIOBUTTON); break;
     case Kind::Group: ok = isButton && button == BS_GROUPBOX; break;
     case Kind::Bitmap:
-        ok = isStatic && (item.style & SS_TYPEMASK) == SS_BITMAP && item.titleOrdinal == spec.bitmap;
+        ok = isStatic && (item.style & SS_TYPEMASK) == SS_BITMAP && item.titleOrdinal == want.bitmap;
         break;
     }
     if (ok) return ::testing::AssertionSuccess();
     char style[16];
     wsprintfA(style, "0x%08lX", item.style);
-    return ::testing::AssertionFailure() << "control " << spec.id << " has the wrong class or style " << style;
+    return ::testing::AssertionFailure() << "control " << want.id << " has the wrong class or style " << style;
 }
 
 bool LoadTemplate(HMODULE module, WORD id, DialogTemplate& out) {
@@ -162,15 +162,15 @@ SIZE BitmapSize(HMODULE module, WORD id) {
 TEST(VantresDialogs, TemplatesAreExtendedTahoma8OfTheirSizeAndFrame) {
     VantresLibrary lib;
     ASSERT_NE(lib.get(), nullptr);
-    for (const DialogSpec& spec : Catalogue()) {
-        SCOPED_TRACE("dialog " + std::to_string(spec.id));
+    for (const DialogSpec& want : Catalogue()) {
+        SCOPED_TRACE("dialog " + std::to_string(want.id));
         DialogTemplate t;
-        ASSERT_TRUE(LoadTemplate(lib.get(), spec.id, t)) << "no extended template in language 2052";
+        ASSERT_TRUE(LoadTemplate(lib.get(), want.id, t)) << "no extended template in language 2052";
         EXPECT_EQ(t.face, L"Tahoma");
         EXPECT_EQ(t.pointSize, 8);
-        EXPECT_EQ(t.cx, spec.cx);
-        EXPECT_EQ(t.cy, spec.cy);
-        switch (spec.frame) {
+        EXPECT_EQ(t.cx, want.cx);
+        EXPECT_EQ(t.cy, want.cy);
+        switch (want.frame) {
         case Frame::Main:
             EXPECT_EQ(t.style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
                       static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
@@ -192,11 +192,11 @@ TEST(VantresDialogs, TemplatesAreExtendedTahoma8OfTheirSizeAndFrame) {
 TEST(VantresDialogs, TemplatesHoldEveryControlWithItsClassAndText) {
     VantresLibrary lib;
     ASSERT_NE(lib.get(), nullptr);
-    for (const DialogSpec& spec : Catalogue()) {
+    for (const DialogSpec& want : Catalogue()) {
         DialogTemplate t;
-        ASSERT_TRUE(LoadTemplate(lib.get(), spec.id, t)) << spec.id;
-        for (const ControlSpec& c : spec.controls) {
-            SCOPED_TRACE("dialog " + std::to_string(spec.id) + ", control " + std::to_string(c.id));
+        ASSERT_TRUE(LoadTemplate(lib.get(), want.id, t)) << want.id;
+        for (const ControlSpec& c : want.controls) {
+            SCOPED_TRACE("dialog " + std::to_string(want.id) + ", control " + std::to_string(c.id));
             const TemplateItem* item = t.Find(c.id);
             ASSERT_NE(item, nullptr) << "missing";
             EXPECT_TRUE(HasKind(*item, c));
@@ -219,11 +219,11 @@ TEST(VantresDialogs, EveryTemplateMakesAWindowWithItsControls) {
     ASSERT_NE(lib.get(), nullptr);
     HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
-    for (const DialogSpec& spec : Catalogue()) {
-        SCOPED_TRACE("dialog " + std::to_string(spec.id));
-        HWND dialog = CreateDialogParamA(lib.get(), MAKEINTRESOURCEA(spec.id), host, QuietDialogProc, 0);
+    for (const DialogSpec& want : Catalogue()) {
+        SCOPED_TRACE("dialog " + std::to_string(want.id));
+        HWND dialog = CreateDialogParamA(lib.get(), MAKEINTRESOURCEA(want.id), host, QuietDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
-        for (const ControlSpec& c : spec.controls) {
+        for (const ControlSpec& c : want.controls) {
             SCOPED_TRACE("control " + std::to_string(c.id));
             HWND control = GetDlgItem(dialog, static_cast<int>(c.id));
             ASSERT_NE(control, nullptr);
@@ -234,13 +234,13 @@ TEST(VantresDialogs, EveryTemplateMakesAWindowWithItsControls) {
                 EXPECT_NE(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "picture not found";
             }
         }
-        if (spec.background) {
+        if (want.background) {
             // The skin picture must cover the whole client area the template gives.
             RECT client;
             GetClientRect(dialog, &client);
-            SIZE picture = BitmapSize(lib.get(), spec.background);
-            EXPECT_GE(picture.cx, client.right) << "bitmap " << spec.background;
-            EXPECT_GE(picture.cy, client.bottom) << "bitmap " << spec.background;
+            SIZE picture = BitmapSize(lib.get(), want.background);
+            EXPECT_GE(picture.cx, client.right) << "bitmap " << want.background;
+            EXPECT_GE(picture.cy, client.bottom) << "bitmap " << want.background;
         }
         DestroyWindow(dialog);
     }

@@ -39,11 +39,11 @@ const BitmapSpec kBitmaps[] = {
 TEST(VantresImages, BitmapsAre24BitsOfTheirSizes) {
     VantresLibrary lib;
     ASSERT_NE(lib.get(), nullptr);
-    for (const BitmapSpec& spec : kBitmaps) {
-        SCOPED_TRACE("bitmap " + std::to_string(spec.id));
+    for (const BitmapSpec& want : kBitmaps) {
+        SCOPED_TRACE("bitmap " + std::to_string(want.id));
         DWORD size = 0;
         const BYTE* data = restest::FindChinese(lib.get(), MAKEINTRESOURCEA(2) /* RT_BITMAP */,
-                                                MAKEINTRESOURCEA(spec.id), &size);
+                                                MAKEINTRESOURCEA(want.id), &size);
         ASSERT_NE(data, nullptr) << "not in language 2052";
         ASSERT_GE(size, sizeof(BITMAPINFOHEADER));
         BITMAPINFOHEADER info;
@@ -52,12 +52,12 @@ TEST(VantresImages, BitmapsAre24BitsOfTheirSizes) {
         EXPECT_EQ(info.biCompression, static_cast<DWORD>(BI_RGB));
         LONG stride = (info.biWidth * 3 + 3) & ~3L;
         EXPECT_GE(size, sizeof(info) + static_cast<DWORD>(stride * (info.biHeight < 0 ? -info.biHeight : info.biHeight)));
-        if (spec.width) {
-            EXPECT_EQ(info.biWidth, spec.width);
-            EXPECT_EQ(info.biHeight, spec.height);
+        if (want.width) {
+            EXPECT_EQ(info.biWidth, want.width);
+            EXPECT_EQ(info.biHeight, want.height);
         }
         // What the painters do with it.
-        HBITMAP bitmap = LoadBitmapA(lib.get(), MAKEINTRESOURCEA(spec.id));
+        HBITMAP bitmap = LoadBitmapA(lib.get(), MAKEINTRESOURCEA(want.id));
         ASSERT_NE(bitmap, nullptr);
         BITMAP object;
         ASSERT_TRUE(GetObjectA(bitmap, sizeof(object), &object));

@@ -45,6 +45,7 @@ enum AfxSig : UINT {
     AfxSig_v_u_u_W,      // void f(UINT, UINT, CWnd*)         WM_HSCROLL, WM_VSCROLL
     AfxSig_v_u_W_b,      // void f(UINT, CWnd*, BOOL)         WM_ACTIVATE
     AfxSig_b_HELPINFO,   // BOOL f(HELPINFO*)                 WM_HELP
+    AfxSig_v_id,         // void f(UINT id)                   ON_COMMAND_RANGE, ON_CONTROL_RANGE
 };
 
 // All WM_CTLCOLORxxx messages share this entry; the handler gets CTLCOLOR_xxx.
@@ -103,10 +104,13 @@ typedef void AfxFn_v_W_p(CWnd*, CPoint);
 typedef void AfxFn_v_u_u_W(UINT, UINT, CWnd*);
 typedef void AfxFn_v_u_W_b(UINT, CWnd*, BOOL);
 typedef BOOL AfxFn_b_HELPINFO(HELPINFO*);
+typedef void AfxFn_v_id(UINT);
 
 // Control notifications (WM_COMMAND).
 #define ON_COMMAND(id, fn) { WM_COMMAND, 0, UINT(id), UINT(id), AfxSig_v_v, nullptr, AFX_MSG_FN(AfxFn_v_v, fn) },
-#define ON_COMMAND_RANGE(first, last, fn) { WM_COMMAND, 0, UINT(first), UINT(last), AfxSig_v_v, nullptr, AFX_MSG_FN(AfxFn_v_v, fn) },
+// A range handler is told which control it was: void fn(UINT id).
+#define ON_COMMAND_RANGE(first, last, fn) { WM_COMMAND, 0, UINT(first), UINT(last), AfxSig_v_id, nullptr, AFX_MSG_FN(AfxFn_v_id, fn) },
+#define ON_CONTROL_RANGE(code, first, last, fn) { WM_COMMAND, UINT(code), UINT(first), UINT(last), AfxSig_v_id, nullptr, AFX_MSG_FN(AfxFn_v_id, fn) },
 #define ON_CONTROL(code, id, fn) { WM_COMMAND, UINT(code), UINT(id), UINT(id), AfxSig_v_v, nullptr, AFX_MSG_FN(AfxFn_v_v, fn) },
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_BN_DOUBLECLICKED(id, fn) ON_CONTROL(BN_DOUBLECLICKED, id, fn)
@@ -115,6 +119,10 @@ typedef BOOL AfxFn_b_HELPINFO(HELPINFO*);
 #define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) ON_CONTROL(LBN_SELCHANGE, id, fn)
 #define ON_STN_CLICKED(id, fn) ON_CONTROL(STN_CLICKED, id, fn)
+
+// BN_CLICKED of a control whose id is the low word of a registered message
+// number (a UINT variable set by RegisterWindowMessageA before the window runs).
+#define ON_REGISTERED_BN_CLICKED(var, fn) { WM_COMMAND, UINT(BN_CLICKED), 0, 0, AfxSig_v_v, &(var), AFX_MSG_FN(AfxFn_v_v, fn) },
 
 // WM_NOTIFY by code and control id: void fn(NMHDR*, LRESULT*).
 #define ON_NOTIFY(code, id, fn) { WM_NOTIFY, UINT(code), UINT(id), UINT(id), AfxSig_v_NMHDR_pl, nullptr, AFX_MSG_FN(AfxFn_v_NMHDR_pl, fn) },

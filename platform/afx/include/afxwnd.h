@@ -40,7 +40,7 @@ public:
     static CWnd* FromHandle(HWND hWnd);
 
     BOOL Attach(HWND hWnd);     // wraps and owns the handle, no subclassing
-    HWND Detach();
+    HWND Detach();              // lets go of the handle (a subclassed one gets its procedure back)
     // Routes the window's messages through this object's message map; messages
     // it does not handle go to the window's own procedure.
     BOOL SubclassWindow(HWND hWnd);
@@ -122,6 +122,34 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // What the map macros name when a class has no handler of its own, and
+    // what a handler calls to get the usual behaviour: each one is Default().
+    afx_msg void OnPaint();
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnMouseLeave();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
@@ -133,6 +161,7 @@ protected:
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+    friend struct AfxWndAccess;
 };
 
 class AFX_API CDialog : public CWnd {
@@ -153,6 +182,10 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Its WM_NCDESTROY detaches the object, which PostNcDestroy may delete.
+    BOOL DestroyWindow() override;
+    // A message that no map entry takes goes back to the dialog manager.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_nIDHelp = 0;
     UINT GetTemplateId() const { return m_nIDTemplate; }
@@ -161,6 +194,8 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // The dialog manager's own processing of the message (what returning FALSE
+    // from a dialog procedure would give), done now.
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_nIDTemplate = 0;
@@ -179,6 +214,10 @@ public:
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
     HWND PrepareCtrl(int id); // the control's handle, or null
+    // A control whose text could not be taken (a number that is no number):
+    // it gets the focus and UpdateData returns FALSE.
+    void Fail(HWND control);
+    BOOL m_bFailed = FALSE;
 };
 
 AFX_API void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
