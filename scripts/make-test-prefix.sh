@@ -43,6 +43,11 @@ if [ ! -f "$WINEPREFIX/.toolhost-ready" ]; then
     "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null </dev/null
   done
   "$WINESERVER" -w
+  # Windows live in one virtual desktop: without a window manager Wine would
+  # wait about two seconds each time a window closes, and draw no captions.
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null </dev/null
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f >/dev/null </dev/null
+  "$WINESERVER" -w
   touch "$WINEPREFIX/.toolhost-ready"
 fi
 
