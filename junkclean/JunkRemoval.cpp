@@ -1,0 +1,138 @@
+#include "junkclean/JunkRemoval.h"
+
+#include "junkclean/JunkResults.h"
+#include "junkclean/ProtectedFiles.h"
+#include "junkclean/ShortcutTest.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+// The shell operations take double-NUL-terminated lists in 520-byte buffers.
+const size_t kShellBuffer = 520;
+
+bool FillList(char (&buffer)[kShellBuffer], LPCSTR path) {
+    ZeroMemory(buffer, kShellBuffer);
+    const size_t n = std::strlen(path);
+    if (n + 2 > kShellBuffer) return false;
+    CopyMemory(buffer, path, n);
+    return true;
+}
+
+struct ModeTimes {
+    DWORD firstPause;
+    DWORD secondPause;
+};
+
+ModeTimes TimesOf(DWORD mode) {
+    switch (mode) {
+    case REMOVAL_DELETE: return {144, 100};
+    case REMOVAL_RECYCLE: return {100, 1};
+    default: return {100, 10};
+    }
+}
+
+bool Remove(DWORD mode, const CString& path, const CString& folder) {
+    switch (mode) {
+    case REMOVAL_DELETE: return DeleteFileA(path) != FALSE;
+    case REMOVAL_RECYCLE: return RecycleFile(path) == 0;
+    case REMOVAL_MOVE: return MoveFileToFolder(path, folder) == 0;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+int RecycleFile(LPCSTR path) {
+    char from[kShellBuffer];
+    if (!FillList(from, path)) return -1;
+    SHFILEOPSTRUCTA op;
+    ZeroMemory(&op, sizeof op);
+    op.hwnd = NULL;
+    op.wFunc = FO_DELETE;
+    op.pFrom = from;
+    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
+    int rc = SHFileOperationA(&op);
+    if (rc == 0 && op.fAnyOperationsAborted) rc = -1;
+    return rc;
+}
+
+CString MoveTargetFor(LPCSTR path, LPCSTR folder) {
+    CString base(folder);
+    if (base.IsEmpty() || base[base.GetLength() - 1] != '\\') base += '\\';
+    CString name(path);
+    int slash = name.ReverseFind('\\');
+    if (slash >= 0) name = name.Mid(slash + 1);
+    CString target = base + name;
+    // The shell here overwrites a file of the same name instead of renaming
+    // the newcomer, so a free name is chosen first: "a (2).tmp", "a (3).tmp"...
+    if (GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES) return target;
+    CString stem = name, ext;
+    int dot = name.ReverseFind('.');
+    if (dot > 0) {
+        stem = name.Left(dot);
+        ext = name.Mid(dot);
+    }
+    for (int n = 2; n < 10000; ++n) {
+        CString candidate;
+        candidate.Format("%s%s (%d)%s", base.GetString(), stem.GetString(), n, ext.GetString());
+        if (GetFileAttributesA(candidate) == INVALID_FILE_ATTRIBUTES) return candidate;
+    }
+    return target;
+}
+
+int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
+    char from[kShellBuffer], to[kShellBuffer];
+    if (!FillList(from, path) || !FillList(to, MoveTargetFor(path, folder))) return -1;
+    SHFILEOPSTRUCTA op;
+    ZeroMemory(&op, sizeof op);
+    op.hwnd = NULL;
+    op.wFunc = FO_MOVE;
+    op.pFrom = from;
+    op.pTo = to;
+    op.fFlags = FOF_SILENT | FOF_RENAMEONCOLLISION | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOCONFIRMMKDIR |
+                FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    int rc = SHFileOperationA(&op);
+    if (rc == 0 && op.fAnyOperationsAborted) rc = -1;
+    return rc;
+}
+
+void RunRemovalPass(DWORD mode, const CString& folder, CListCtrl& list, const JunkFindingStamps* stamps,
+                    RemovalPassHost& host) {
+    if (mode < REMOVAL_DELETE || mode > REMOVAL_MOVE) return;
+    const ModeTimes times = TimesOf(mode);
+    int i = 0;
+    while (i < list.GetItemCount() && host.Running()) {
+        host.Pause(times.firstPause);
+        host.Pause(times.firstPause);
+        if (!host.Running()) return;
+        bool declined = false;
+        bool removed = false;
+        if (list.GetCheck(i)) {
+            const CString path = list.GetItemText(i, JUNK_COL_PATH);
+            // A file saved again since the scan is not junk any more: it keeps its row.
+            if (PathFound(path) && (!stamps || stamps->Unchanged(path))) {
+                if (mode == REMOVAL_DELETE) SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
+                int answer = IDYES;
+                if (!IsOrdinaryFileType(path)) answer = host.AskSystemFile(path, mode);
+                if (answer == IDCANCEL) return;
+                if (answer == IDNO) {
+                    declined = true;
+                } else {
+                    host.Progress(path);
+                    host.Pause(times.secondPause);
+                    host.Pause(times.secondPause);
+                    if (!host.Running()) return;
+                    if ((!stamps || stamps->Unchanged(path)) && Remove(mode, path, folder)) {
+                        list.DeleteItem(i);
+                        removed = true;
+                    }
+                }
+            }
+        }
+        if (mode == REMOVAL_DELETE && !declined) Sleep(144);
+        if (!removed) ++i;  // a removed row's follower has moved up to i
+    }
+}

@@ -1,0 +1,255 @@
+// The removal, driven through its progress dialog: delete, Recycle Bin and
+// move, the counter and the bar, the system-file question, and files that
+// changed since the scan.
+#include "JunkTestSupport.h"
+#include "JunkUiSupport.h"
+#include "testsupport.h"
+
+#include "junkclean/DeleteProgressDlg.h"
+#include "junkclean/JunkResults.h"
+
+#include <vantres/ids_junk.h>
+
+#include <commctrl.h>
+
+using namespace junktest;
+
+namespace {
+
+::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new JunkEnvironment);
+
+// One run of the progress dialog over a results list made of real files.
+class RemovalRun {
+public:
+    RemovalRun(DWORD mode, const std::string& folder, const std::vector<std::string>& files,
+               const std::vector<bool>& ticked, std::function<void()> beforeDialog = nullptr)
+        : m_ui([=] { Body(mode, folder, files, ticked, beforeDialog); }) {}
+
+    // The dialog, once it is up.
+    HWND Dialog() {
+        HWND dlg = NULL;
+        testsupport::WaitFor([&] { return (dlg = FindThreadDialog(m_ui.id(), IDC_JKD_PROGRESS)) != NULL; }, 15000);
+        return dlg;
+    }
+    // Waits for the dialog to end; the rows left in the list.
+    std::vector<std::string> Remaining() {
+        EXPECT_TRUE(m_ui.Join(60000)) << "the progress dialog did not close";
+        return m_remaining;
+    }
+    INT_PTR Result() const { return m_result; }
+
+private:
+    void Body(DWORD mode, const std::string& folder, const std::vector<std::string>& files,
+              const std::vector<bool>& ticked, const std::function<void()>& beforeDialog) {
+        CWnd host;
+        host.CreateEx(0, "STATIC", "junk removal test", WS_POPUP, CRect(0, 0, 600, 300), NULL, 0);
+        CListCtrl list;
+        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 580, 280), &host, IDC_JK_RESULTS);
+        list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+        SetupJunkColumns(list);
+        JunkFindingStamps stamps;
+        for (size_t i = 0; i < files.size(); ++i) {
+            JunkFinding f;
+            if (!FindingForFile(files[i].c_str(), JUNK_REASON_MASK, f)) f.path = files[i].c_str();
+            stamps.Record(f);
+            InsertJunkRow(list, int(i), f, "x");
+            list.SetCheck(int(i), ticked[i]);
+        }
+        if (beforeDialog) beforeDialog();
+        CDeleteProgressDlg dlg(mode, folder.c_str(), &host, &list, &stamps);
+        m_result = dlg.DoModal();
+        for (int i = 0; i < list.GetItemCount(); ++i) m_remaining.push_back(list.GetItemText(i, 0).str());
+        list.DestroyWindow();
+        host.DestroyWindow();
+    }
+
+    std::vector<std::string> m_remaining;
+    INT_PTR m_result = 0;
+    UiThread m_ui;
+};
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(RemovalTest, DeletePermanentlyRemovesEveryTickedFileAndItsRow) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-delete");
+    ASSERT_TRUE(tree.File("a.tmp", 10));
+    ASSERT_TRUE(tree.File("b.tmp", 10, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(tree.File("c.tmp", 10));
+    ASSERT_TRUE(tree.File("keep.tmp", 10));
+    RemovalRun run(REMOVAL_DELETE, "", {tree / "a.tmp", tree / "b.tmp", tree / "keep.tmp", tree / "c.tmp"},
+                   {true, true, false, true});
+    std::vector<std::string> left = run.Remaining();
+    ASSERT_EQ(1u, left.size());
+    EXPECT_EQ(tree / "keep.tmp", left[0]);
+    EXPECT_FALSE(Exists(tree / "a.tmp"));
+    EXPECT_FALSE(Exists(tree / "b.tmp"));  // read-only: its attributes were reset first
+    EXPECT_FALSE(Exists(tree / "c.tmp"));
+    EXPECT_TRUE(Exists(tree / "keep.tmp"));
+}
+
+TEST(RemovalTest, RecycleBinTakesTheFileOutOfItsFolder) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-recycle");
+    const std::string name = "jk-recycled-" + std::to_string(GetTickCount()) + ".tmp";
+    ASSERT_TRUE(tree.File(name, 100));
+    RemovalRun run(REMOVAL_RECYCLE, "", {tree / name}, {true});
+    EXPECT_TRUE(run.Remaining().empty());
+    EXPECT_FALSE(Exists(tree / name));
+    // The trash of this prefix's home, reached through its Unix path.
+    char xdg[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("XDG_DATA_HOME", xdg, MAX_PATH)) {
+        std::string trashed = std::string("\\\\?\\unix") + xdg + "/Trash/files/" + name;
+        for (char& c : trashed)
+            if (c == '/') c = '\\';
+        EXPECT_TRUE(Exists(trashed)) << trashed;
+        DeleteFileA(trashed.c_str());
+    }
+}
+
+TEST(RemovalTest, MoveToFolderGivesASecondSameNameANewName) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-move");
+    TempTree target("D:\\jk-rem-move-target");
+    ASSERT_TRUE(tree.File("x\\a.tmp", 11));
+    ASSERT_TRUE(tree.File("y\\a.tmp", 22));
+    RemovalRun run(REMOVAL_MOVE, target.path(), {tree / "x\\a.tmp", tree / "y\\a.tmp"}, {true, true});
+    EXPECT_TRUE(run.Remaining().empty());
+    EXPECT_FALSE(Exists(tree / "x\\a.tmp"));
+    EXPECT_FALSE(Exists(tree / "y\\a.tmp"));
+    EXPECT_EQ(11u, ReadSize(target / "a.tmp"));
+    EXPECT_EQ(22u, ReadSize(target / "a (2).tmp"));
+    // A folder written with a trailing backslash takes the same target names.
+    EXPECT_EQ(target / "a (3).tmp", MoveTargetFor("C:\\z\\a.tmp", (target.path() + "\\").c_str()).str());
+}
+
+TEST(RemovalTest, CounterAndBarCountEveryRow) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-counter");
+    for (const char* f : {"a.tmp", "b.tmp", "c.tmp"}) ASSERT_TRUE(tree.File(f, 1));
+    RemovalRun run(REMOVAL_DELETE, "", {tree / "a.tmp", tree / "b.tmp", tree / "c.tmp"}, {false, true, false});
+    HWND dlg = run.Dialog();
+    ASSERT_TRUE(dlg != NULL);
+    ASSERT_TRUE(testsupport::WaitFor([&] { return ControlText(dlg, IDC_JKD_COUNTER) == "1 / 3"; }, 20000))
+        << ControlText(dlg, IDC_JKD_COUNTER);
+    DWORD_PTR pos = 0;
+    SendMessageTimeoutA(GetDlgItem(dlg, IDC_JKD_PROGRESS), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos);
+    EXPECT_EQ(33u, pos);
+    EXPECT_EQ(tree / "b.tmp", ControlText(dlg, IDC_JKD_FILE));
+    std::vector<std::string> left = run.Remaining();
+    ASSERT_EQ(2u, left.size());
+    EXPECT_EQ(tree / "a.tmp", left[0]);
+    EXPECT_EQ(tree / "c.tmp", left[1]);
+}
+
+// The system-file question of each mode, answered Yes, No or Cancel.
+struct QuestionCase {
+    DWORD mode;
+    int answer;
+    const char* caption;  // "" = the program's title
+    int defaultButton;
+};
+
+class SystemFileQuestion : public ::testing::TestWithParam<QuestionCase> {};
+
+TEST_P(SystemFileQuestion, AnswerDecides) {
+    const QuestionCase c = GetParam();
+    TempTree tree("C:\\toolhost-tests\\jk-rem-question");
+    TempTree target("D:\\jk-rem-question-target");
+    ASSERT_TRUE(tree.File("lib.DLL", 5));
+    ASSERT_TRUE(tree.File("after.tmp", 5));
+    RemovalRun run(c.mode, target.path(), {tree / "lib.DLL", tree / "after.tmp"}, {true, true});
+    HWND box = WaitForMessageBox(20000);
+    ASSERT_TRUE(box != NULL);
+    char title[256] = {};
+    GetWindowTextA(box, title, sizeof title);
+    if (*c.caption) {
+        EXPECT_STREQ(c.caption, title);
+    } else {
+        EXPECT_STRNE("Confirm Deletion", title);
+        EXPECT_STRNE("", title);
+    }
+    std::string text = MessageBoxText(box);
+    EXPECT_NE(std::string::npos, text.find(tree / "lib.DLL")) << text;
+    EXPECT_NE(std::string::npos, text.find(A("必要的系统文件"))) << text;
+    for (int button : {IDYES, IDNO, IDCANCEL}) {
+        const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(box, button), GWL_STYLE);
+        EXPECT_EQ(button == c.defaultButton, (style & BS_DEFPUSHBUTTON) != 0) << "button " << button;
+    }
+    Press(box, c.answer);
+    std::vector<std::string> left = run.Remaining();
+    const bool dllGone = !Exists(tree / "lib.DLL");
+    const bool afterGone = !Exists(tree / "after.tmp");
+    switch (c.answer) {
+    case IDYES:
+        EXPECT_TRUE(dllGone);
+        EXPECT_TRUE(afterGone);
+        EXPECT_TRUE(left.empty());
+        break;
+    case IDNO:
+        EXPECT_FALSE(dllGone);
+        EXPECT_TRUE(afterGone);  // the pass goes on with the next row
+        ASSERT_EQ(1u, left.size());
+        EXPECT_EQ(tree / "lib.DLL", left[0]);
+        break;
+    default:  // Cancel ends the pass
+        EXPECT_FALSE(dllGone);
+        EXPECT_FALSE(afterGone);
+        EXPECT_EQ(2u, left.size());
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, SystemFileQuestion,
+                         ::testing::Values(QuestionCase{REMOVAL_DELETE, IDYES, "Confirm Deletion", IDYES},
+                                           QuestionCase{REMOVAL_DELETE, IDNO, "Confirm Deletion", IDYES},
+                                           QuestionCase{REMOVAL_DELETE, IDCANCEL, "Confirm Deletion", IDYES},
+                                           QuestionCase{REMOVAL_RECYCLE, IDYES, "", IDNO},
+                                           QuestionCase{REMOVAL_RECYCLE, IDNO, "", IDNO},
+                                           QuestionCase{REMOVAL_MOVE, IDYES, "Confirm Deletion", IDNO},
+                                           QuestionCase{REMOVAL_MOVE, IDCANCEL, "Confirm Deletion", IDNO}));
+
+TEST(RemovalTest, FileChangedSinceTheScanIsKept) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-changed");
+    ASSERT_TRUE(tree.File("saved-again.tmp", 10));
+    ASSERT_TRUE(tree.File("touched.tmp", 10));
+    ASSERT_TRUE(tree.File("untouched.tmp", 10));
+    RemovalRun run(REMOVAL_DELETE, "", {tree / "saved-again.tmp", tree / "touched.tmp", tree / "untouched.tmp"},
+                   {true, true, true}, [&] {
+                       // After the scan listed them: one grows, one only gets a new write time.
+                       MakeFile(tree / "saved-again.tmp", 20);
+                       HANDLE h = CreateFileA((tree / "touched.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL,
+                                              OPEN_EXISTING, 0, NULL);
+                       FILETIME ft;
+                       GetSystemTimeAsFileTime(&ft);
+                       ft.dwHighDateTime += 1;
+                       SetFileTime(h, NULL, NULL, &ft);
+                       CloseHandle(h);
+                   });
+    std::vector<std::string> left = run.Remaining();
+    EXPECT_TRUE(Exists(tree / "saved-again.tmp"));
+    EXPECT_TRUE(Exists(tree / "touched.tmp"));
+    EXPECT_FALSE(Exists(tree / "untouched.tmp"));
+    ASSERT_EQ(2u, left.size());
+}
+
+TEST(RemovalTest, StopEndsThePassAfterTheFileInHand) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-stop");
+    std::vector<std::string> files;
+    std::vector<bool> ticks;
+    for (int i = 0; i < 30; ++i) {
+        files.push_back(tree / ("f" + std::to_string(i) + ".tmp"));
+        ticks.push_back(true);
+        ASSERT_TRUE(MakeFile(files.back(), 1));
+    }
+    RemovalRun run(REMOVAL_DELETE, "", files, ticks);
+    HWND dlg = run.Dialog();
+    ASSERT_TRUE(dlg != NULL);
+    ASSERT_TRUE(testsupport::WaitFor([&] { return ControlText(dlg, IDC_JKD_COUNTER) == "2 / 30"; }, 30000));
+    Click(dlg, IDCANCEL);
+    std::vector<std::string> left = run.Remaining();
+    // Stop ends the pass at its next pause: at most the file in hand goes.
+    EXPECT_GE(left.size(), 26u);
+    EXPECT_LE(left.size(), 29u);
+    int present = 0;
+    for (const std::string& f : files) present += Exists(f);
+    EXPECT_EQ(int(left.size()), present);
+}
+
+}  // namespace
