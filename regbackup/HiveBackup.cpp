@@ -24,23 +24,6 @@ CFileCopy& SetCopier()
 CHiveBackup::CHiveBackup() = default;
 CHiveBackup::~CHiveBackup() = default;
 
-void CHiveBackup::SetLocation(const CString& boxText)
-{
-    if (boxText.GetLength() > 3) {
-        m_location = boxText;
-        m_userLocation = true;
-    } else {
-        m_location.Empty();
-        m_userLocation = false;
-    }
-}
-
-void CHiveBackup::SetBackupTime(const struct tm& when)
-{
-    m_when = when;
-    m_fixedTime = true;
-}
-
 void CHiveBackup::LoadHiveList()
 {
     CRegistry registry(HKEY_LOCAL_MACHINE);
@@ -107,13 +90,6 @@ void CHiveBackup::Run(BackupProgress& progress)
         DispatchPendingMessages();
     }
     WriteSet();
-}
-
-void CHiveBackup::PrepareSetFolder()
-{
-    const struct tm when = m_fixedTime ? m_when : LocalTimeNow();
-    m_location = ::PrepareSetFolder(m_location, m_userLocation, when,
-                                    m_programPath.IsEmpty() ? NULL : m_programPath.GetString());
 }
 
 BOOL CHiveBackup::WriteSet()

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "regbackup/ArbFormat.h"
+#include "regbackup/SetFolder.h"
 #include "regbackup/HiveTools.h"
 
 class CProgressST;
@@ -30,15 +31,12 @@ enum class RestoreFault {
     DamagedCopy,   // a copy did not decode (altered, truncated, unreadable)
 };
 
-class CHiveBackup {
+class CHiveBackup : public CSetLocation {
 public:
     CHiveBackup();
     virtual ~CHiveBackup();
     CHiveBackup(const CHiveBackup&) = delete;
     CHiveBackup& operator=(const CHiveBackup&) = delete;
-
-    // The location box's text: longer than three characters means the user chose it.
-    void SetLocation(const CString& boxText);
 
     void LoadHiveList();
     void SaveHive(HiveRecord& record);
@@ -47,7 +45,6 @@ public:
     virtual void Run(CProgressST& bar, CWnd& text);
     void Run(BackupProgress& progress);
 
-    void PrepareSetFolder();
     BOOL WriteSet();
     BOOL RegisterSet(LPCSTR infoPath);
     BOOL ListSets(CStringArray& out);
@@ -63,14 +60,7 @@ public:
     const CString& InfoPath() const { return m_infoPath; }
     RestoreFault LastRestoreFault() const { return m_restoreFault; }
 
-    // The moment the set is named by (now, unless fixed for a test).
-    void SetBackupTime(const struct tm& when);
-    // The program path the default location is taken from (this module's
-    // when empty).
-    void SetProgramPath(LPCSTR path) { m_programPath = path; }
 
-    CString m_location;
-    bool m_userLocation = false;
     CStringArray m_hiveNames;
     CStringArray m_hiveFiles;
     CString m_tempFolder;
@@ -78,9 +68,6 @@ public:
     ArbIndex m_index;
 
 private:
-    struct tm m_when = {};
-    bool m_fixedTime = false;
-    CString m_programPath;
     CString m_infoPath;
     BOOL m_setWritten = FALSE;
     RestoreFault m_restoreFault = RestoreFault::None;

@@ -31,23 +31,6 @@ void CopyText(char (&target)[MAX_PATH], const CString& text) { lstrcpynA(target,
 CLegacyHiveBackup::CLegacyHiveBackup() = default;
 CLegacyHiveBackup::~CLegacyHiveBackup() = default;
 
-void CLegacyHiveBackup::SetLocation(const CString& boxText)
-{
-    if (boxText.GetLength() > 3) {
-        m_location = boxText;
-        m_userLocation = true;
-    } else {
-        m_location.Empty();
-        m_userLocation = false;
-    }
-}
-
-void CLegacyHiveBackup::SetBackupTime(const struct tm& when)
-{
-    m_when = when;
-    m_fixedTime = true;
-}
-
 BOOL CLegacyHiveBackup::SaveRoots()
 {
     m_saved = false;
@@ -78,13 +61,6 @@ BOOL CLegacyHiveBackup::SaveRoots()
     CopyText(m_tempUsers, ShortPath(second));
     m_saved = true;
     return TRUE;
-}
-
-void CLegacyHiveBackup::PrepareSetFolder()
-{
-    const struct tm when = m_fixedTime ? m_when : LocalTimeNow();
-    m_location = ::PrepareSetFolder(m_location, m_userLocation, when,
-                                    m_programPath.IsEmpty() ? NULL : m_programPath.GetString());
 }
 
 bool CLegacyHiveBackup::Backup()

@@ -8,23 +8,20 @@
 #include <ctime>
 
 #include "regbackup/ArbFormat.h"
+#include "regbackup/SetFolder.h"
 
-class CLegacyHiveBackup {
+class CLegacyHiveBackup : public CSetLocation {
 public:
     CLegacyHiveBackup();
     ~CLegacyHiveBackup();
     CLegacyHiveBackup(const CLegacyHiveBackup&) = delete;
     CLegacyHiveBackup& operator=(const CLegacyHiveBackup&) = delete;
 
-    // The location box's text: longer than three characters means the user chose it.
-    void SetLocation(const CString& boxText);
-
     BOOL SaveRoots();
     // The whole backup: both roots saved, copied into a new set, recorded.
     // false when the roots could not be saved or the set not written.
     bool Backup();
 
-    void PrepareSetFolder();
     BOOL RegisterSet(LPCSTR infoPath);
     BOOL ListSets(CStringArray& out);
     BOOL ValidateSet(LPCSTR infoPath);
@@ -32,9 +29,6 @@ public:
     // true when wininit.ini was written and the restart requested.
     bool Restore(LPCSTR infoPath);
 
-    // The moment the set is named by (now, unless fixed for a test).
-    void SetBackupTime(const struct tm& when);
-    void SetProgramPath(LPCSTR path) { m_programPath = path; }
     // The Windows directory the restore works in (the system's when empty).
     void SetWindowsDirectory(LPCSTR path) { m_windowsDir = path; }
 
@@ -42,8 +36,6 @@ public:
     // The restore's list file, as last written.
     const CString& WininitPath() const { return m_wininitPath; }
 
-    CString m_location;
-    bool m_userLocation = false;
     CString m_tempFolder;
     char m_tempMachine[MAX_PATH] = {};  // the HKEY_LOCAL_MACHINE save
     char m_tempUsers[MAX_PATH] = {};    // the HKEY_USERS save
@@ -56,9 +48,6 @@ public:
     char m_newUser[MAX_PATH] = {};
 
 private:
-    struct tm m_when = {};
-    bool m_fixedTime = false;
-    CString m_programPath;
     CString m_windowsDir;
     CString m_infoPath;
     CString m_wininitPath;

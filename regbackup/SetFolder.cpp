@@ -146,3 +146,22 @@ CString SetFolderNameOfInfo(const CString& infoPath)
     int slash = folder.ReverseFind('\\');
     return slash >= 0 ? folder.Mid(slash + 1) : folder;
 }
+
+void CSetLocation::SetLocation(const CString& boxText)
+{
+    m_userLocation = boxText.GetLength() > 3;
+    m_location = m_userLocation ? boxText : CString();
+}
+
+void CSetLocation::SetBackupTime(const struct tm& when)
+{
+    m_when = when;
+    m_fixedTime = true;
+}
+
+void CSetLocation::PrepareSetFolder()
+{
+    const struct tm when = m_fixedTime ? m_when : LocalTimeNow();
+    m_location = ::PrepareSetFolder(m_location, m_userLocation, when,
+                                    m_programPath.IsEmpty() ? NULL : m_programPath.GetString());
+}

@@ -26,5 +26,27 @@ struct SetDate {
     int day = 0, month = 0, year = 0, hour = 0, minute = 0;
 };
 SetDate ParseSetFolderName(const CString& folderName);
+
+// Where and when a new set is made: what both engines (NT and 9x) share.
+class CSetLocation {
+public:
+    // The location box's text: longer than three characters means the user chose it.
+    void SetLocation(const CString& boxText);
+    // The moment the set is named by (now, unless fixed for a test).
+    void SetBackupTime(const struct tm& when);
+    // The program path the default location is taken from (this module's
+    // when empty).
+    void SetProgramPath(LPCSTR path) { m_programPath = path; }
+    // Turns m_location into the created set folder.
+    void PrepareSetFolder();
+
+    CString m_location;
+    bool m_userLocation = false;
+
+private:
+    struct tm m_when = {};
+    bool m_fixedTime = false;
+    CString m_programPath;
+};
 // The set folder's own name from the path of its info.arb.
 CString SetFolderNameOfInfo(const CString& infoPath);
