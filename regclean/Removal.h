@@ -1,0 +1,36 @@
+// Removal of the ticked findings. Every value is read as it is and written
+// to the undo file first; only once that file is written, closed and
+// recorded are the values deleted and their rows taken out of the list.
+#pragma once
+
+#include "regclean/ScanModel.h"
+
+#include <functional>
+#include <string>
+
+// The key and value a finding stands for: for COM rows the value column is
+// a subkey (or version path) whose default value is meant.
+void FindingTarget(const RegistryFinding& finding, CString& keyPath, CString& valueName);
+
+// Reads a value's type and bytes; false when it cannot be read.
+bool ReadFindingValue(const CString& keyPath, const CString& valueName, DWORD& type, std::string& bytes);
+
+// Deletes one value (an empty name or a single blank: the default value).
+// Keys themselves are never deleted.
+bool DeleteFindingValue(const CString& keyPath, const CString& valueName);
+
+// The undo entry of one finding: the value's own type and bytes, or the
+// data column as a string when the value can no longer be read.
+CString UndoEntryFor(const RegistryFinding& finding);
+
+struct RemovalOutcome {
+    bool written = false;  // the undo file and its record stand
+    CString undoPath;
+    int removed = 0;       // rows taken out of the list
+};
+
+// Removes every ticked row of `list`. Nothing is deleted when the undo file
+// cannot be written (the caller tells the user). `showStatus` (optional)
+// gets the count line after each row.
+RemovalOutcome RemoveCheckedFindings(CListCtrl& list, const CString& undoFolder,
+                                     const std::function<void(const char*)>& showStatus = nullptr);
