@@ -19,7 +19,7 @@ struct RestoreRecord {
     CString oldFile;  // where Windows keeps the hive it replaces
 };
 
-// RBKxxxx.TMP in the system directory, and RBKxxxx.bak beside it.
+// RBKnnnn.TMP in the system directory, and RBKnnnn.bak beside it.
 void FormRestoreNames(LPCSTR systemDir, RestoreRecord& record)
 {
     TempNameCounter& counter = RestoreNameCounter();

@@ -147,7 +147,7 @@ TEST(Restore, RoundTripGivesBackTheHiveAsItWasSaved)
     EXPECT_EQ(r.root, HKEY_LOCAL_MACHINE);
     EXPECT_EQ(r.subKey, key);
     EXPECT_EQ(r.newFileBytes, saved);
-    // RBKxxxx.TMP in the system folder; the old hive is kept as RBKxxxx.bak beside it.
+    // RBKnnnn.TMP in the system folder; the old hive is kept as RBKnnnn.bak beside it.
     std::string lowerNew = r.newFile, system = SystemDir();
     CharLowerBuffA(&lowerNew[0], DWORD(lowerNew.size()));
     CharLowerBuffA(&system[0], DWORD(system.size()));

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -290,41 +291,31 @@ static bool ParseNumber(const CString& text, bool allowSign, long long& out) {
     return errno == 0 && end && *end == '\0';
 }
 
-void DDX_Text(CDataExchange* pDX, int id, int& value) {
+// Moves a whole number of type T between a member and an edit control; a
+// text that is no number of T's range fails the exchange.
+template <class T>
+static void ExchangeNumber(CDataExchange* pDX, int id, T& value) {
     HWND item = pDX->PrepareCtrl(id);
     if (!item) return;
+    CString text;
     if (pDX->m_bSaveAndValidate) {
-        CString text;
         CWnd(item).GetWindowText(text);
         long long n = 0;
-        if (ParseNumber(text, true, n) && n >= INT_MIN && n <= INT_MAX)
-            value = int(n);
+        const bool isSigned = std::numeric_limits<T>::is_signed;
+        if (ParseNumber(text, isSigned, n) && n >= (long long)std::numeric_limits<T>::min() &&
+            n <= (long long)std::numeric_limits<T>::max())
+            value = T(n);
         else
             pDX->Fail(item);
     } else {
-        CString text;
-        text.Format("%d", value);
+        text.Format(std::numeric_limits<T>::is_signed ? "%d" : "%u", value);
         ::SetWindowTextA(item, text);
     }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
-    HWND item = pDX->PrepareCtrl(id);
-    if (!item) return;
-    if (pDX->m_bSaveAndValidate) {
-        CString text;
-        CWnd(item).GetWindowText(text);
-        long long n = 0;
-        if (ParseNumber(text, false, n) && n >= 0 && n <= UINT_MAX)
-            value = UINT(n);
-        else
-            pDX->Fail(item);
-    } else {
-        CString text;
-        text.Format("%u", value);
-        ::SetWindowTextA(item, text);
-    }
-}
+void DDX_Text(CDataExchange* pDX, int id, int& value) { ExchangeNumber(pDX, id, value); }
+
+void DDX_Text(CDataExchange* pDX, int id, UINT& value) { ExchangeNumber(pDX, id, value); }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     HWND item = pDX->PrepareCtrl(id);
