@@ -1,5 +1,7 @@
 #include "JunkUiSupport.h"
 
+#include "testsupport.h"
+
 #include <commctrl.h>
 
 namespace junktest {
@@ -71,14 +73,7 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-bool Poll(const std::function<bool()>& cond, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (cond()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(10);
-    }
-}
+bool Poll(const std::function<bool()>& cond, DWORD timeoutMs) { return testsupport::WaitFor(cond, timeoutMs); }
 
 }  // namespace
 

@@ -44,7 +44,9 @@ TEST(PristineScan, CompletesWithEverySectionOnAndReportsNoExistingFile)
     const CString sharedDlls = CString("HKEY_LOCAL_MACHINE\\") + kSharedDllsKey;
     for (const RegistryFinding& row : sink.Rows()) {
         EXPECT_FALSE(IsExistingFile(row.Data)) << rctest::Describe({row});
-        if (row.KeyPath == sharedDlls) EXPECT_FALSE(IsExistingFile(row.ValueName)) << rctest::Describe({row});
+        if (row.KeyPath == sharedDlls) {
+            EXPECT_FALSE(IsExistingFile(row.ValueName)) << rctest::Describe({row});
+        }
     }
     std::printf("%s", rctest::Describe(sink.Rows()).c_str());
 }

@@ -31,8 +31,6 @@ struct ScanRun {
     ScanRun() { flags.KeepGoing = true; }
 };
 
-bool Ran(const std::vector<int>& ran, int section) { return std::find(ran.begin(), ran.end(), section) != ran.end(); }
-
 SectionSwitches Only(std::initializer_list<int> sections)
 {
     SectionSwitches s(false);
