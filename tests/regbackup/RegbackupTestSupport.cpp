@@ -220,6 +220,17 @@ std::vector<std::string> RecordedSets(HKEY root)
     return names;
 }
 
+struct tm At(int day, int month, int year, int hour, int minute)
+{
+    struct tm t = {};
+    t.tm_mday = day;
+    t.tm_mon = month - 1;
+    t.tm_year = year - 1900;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return t;
+}
+
 }  // namespace rbtest
 
 namespace {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -111,5 +112,8 @@ std::string TempFileName(const std::string& stem);
 void ClearSetRecords();
 // The info.arb paths recorded under a root.
 std::vector<std::string> RecordedSets(HKEY root);
+
+// A local time to date a backup set by.
+struct tm At(int day, int month, int year, int hour, int minute);
 
 }  // namespace rbtest

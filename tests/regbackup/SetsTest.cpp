@@ -24,17 +24,6 @@ using testsupport::WriteFileBytes;
 
 namespace {
 
-struct tm At(int day, int month, int year, int hour, int minute)
-{
-    struct tm t = {};
-    t.tm_mday = day;
-    t.tm_mon = month - 1;
-    t.tm_year = year - 1900;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    return t;
-}
-
 std::string Field(const std::string& bytes, size_t at, size_t size)
 {
     return bytes.substr(at, size);
