@@ -48,7 +48,7 @@ enum AfxSig : UINT {
     AfxSig_v_id,         // void f(UINT id)                   ON_COMMAND_RANGE, ON_CONTROL_RANGE
 };
 
-// All WM_CTLCOLORxxx messages share this entry; the handler gets the CTLCOLOR_ code.
+// All WM_CTLCOLOR* messages share this entry; the handler gets the CTLCOLOR_ code.
 #define AFX_WM_CTLCOLOR 0x0019
 
 struct AFX_MSGMAP_ENTRY {
