@@ -7,6 +7,7 @@
 #include "junkclean/JunkResults.h"
 #include "junkclean/JunkScanner.h"
 #include "junkclean/ProtectedFiles.h"
+#include "JunkTestSupport.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -17,6 +18,9 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
+
+using junktest::MakeFile;
+using junktest::MakeShortcut;
 
 namespace {
 
@@ -32,34 +36,6 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-}
-
-bool MakeShortcut(const std::string& link, const std::string& target) {
-    IShellLinkA* sl = NULL;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&sl))))
-        return false;
-    sl->SetPath(target.c_str());
-    IPersistFile* pf = NULL;
-    bool ok = false;
-    if (SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        ok = SUCCEEDED(pf->Save(wide, TRUE));
-        pf->Release();
-    }
-    sl->Release();
-    return ok;
-}
-
-bool MakeFile(const std::string& path, DWORD size) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    static const char bytes[4096] = {1};
-    DWORD written = 0;
-    if (size) WriteFile(h, bytes, size, &written, NULL);
-    CloseHandle(h);
-    return true;
 }
 
 typedef char*(CDECL* UnixNameFn)(LPCWSTR);
