@@ -195,7 +195,8 @@ TEST(HelpFileFor, ChineseIsTheProgramPathWithChmAndEnglishAddsEn)
 }
 
 // F1 typed in each tool window opens the HTML Help window on toolhost.chm,
-// titled with the help file's title and with its contents tree filled.
+// titled with the help file's title, with its contents tree and its index
+// filled.
 TEST(HelpWindow, F1InEveryToolWindowOpensTheContents)
 {
     ASSERT_TRUE(FileExists(ProgramDir() + "toolhost.chm")) << "the build writes the help file beside the program";
@@ -230,6 +231,11 @@ TEST(HelpWindow, F1InEveryToolWindowOpensTheContents)
         std::vector<TreeNode> shown;
         WaitFor([&] { return Describe(shown = contents.Read()) == Describe(ExpectedContents()); }, 5000);
         EXPECT_EQ(Describe(shown), Describe(ExpectedContents()));
+
+        // The index tab lists the help file's keywords.
+        HWND index = ChildOfClass(help, L"SysListView32");
+        ASSERT_NE(index, nullptr) << "the help window has no index";
+        EXPECT_GE(::SendMessageW(index, LVM_GETITEMCOUNT, 0, 0), 30);
 
         ::PostMessageW(help, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitForWindowGone(help, 10000));

@@ -7,7 +7,8 @@ For toolhost.chm (Simplified Chinese) and toolhost-en.chm (English): the file
 is a readable HTML Help file with its language, title, contents and index;
 every contents entry names a page that is in the file, whose title is the
 entry's name in the file's code page; every page declares that code page;
-every link and picture of a page is in the file. Exits 1 on the first
+every link and picture of a page is in the file; a window type shows the
+index beside the contents. Exits 1 on the first
 language that fails, printing what is wrong.
 """
 import os
@@ -88,6 +89,9 @@ def check(path, lcid, codepage, charset, title, column):
         if found_title is None or found_title.decode(codepage, "replace") != title:
             problems.append("title %r, not %r" % (found_title, title))
 
+        # Without a window type a viewer shows the contents but no index tab.
+        if "#windows" not in files:
+            problems.append("no window type (#WINDOWS): the index would not be shown")
         contents = SITEMAP_ENTRY.findall(read("toc.hhc")) if "toc.hhc" in files else []
         expected = [(t[column], t[0]) for t in TOPICS]
         if contents != expected:
