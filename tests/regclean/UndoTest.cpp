@@ -316,17 +316,28 @@ TEST_F(Removal, AwkwardNamesAndTextsComeBackThroughTheRegistryEditor)
     const std::string fallbackData = "C:\\rc-gone\\\"x\"\r\ny\x02";
     const std::string plainFallback = Ansi("C:\\rc-gone\\\"俓\"\\z.exe");
 
-    hidden.AddRow(Path(), lines, "C:\\rc-gone\\round\\lines.exe", true);
-    hidden.AddRow(Path(), "Nul", "C:\\rc-gone\\round\\nul.exe", true);
-    hidden.AddRow(Path(), dbcsName, dbcsData, true);
-    hidden.AddRow(Path(), fallbackName, fallbackData, true);
-    hidden.AddRow(Path(), "Plain fallback", plainFallback, true);
-    hidden.AddRow("HKEY_CURRENT_USER\\" + badKey, "Kept", "C:\\rc-gone\\round\\kept.exe", true);
-    RemovalOutcome outcome = RemoveCheckedFindings(hidden.list(), folder.path().c_str());
+    auto finding = [](const std::string& key, const std::string& name, const std::string& data) {
+        RegistryFinding f;
+        f.KeyPath = key.c_str();
+        f.ValueName = name.c_str();
+        f.Data = data.c_str();
+        return f;
+    };
+    const std::vector<RegistryFinding> chosen = {
+        finding(Path(), lines, "C:\\rc-gone\\round\\lines.exe"),
+        finding(Path(), "Nul", "C:\\rc-gone\\round\\nul.exe"),
+        finding(Path(), dbcsName, dbcsData),
+        finding(Path(), fallbackName, fallbackData),
+        finding(Path(), "Plain fallback", plainFallback),
+        finding("HKEY_CURRENT_USER\\" + badKey, "Kept", "C:\\rc-gone\\round\\kept.exe"),
+    };
+    std::vector<bool> removed;
+    RemovalOutcome outcome = RemoveFindings(chosen, folder.path().c_str(), removed);
     ASSERT_TRUE(outcome.written);
+    EXPECT_EQ((std::vector<bool>{true, true, true, true, true, false}), removed);
     for (const Snapshot& s : before) EXPECT_FALSE(Has(s.name.c_str())) << s.name;
-    // Its entry could not be merged back: the value stays, and the file
-    // says so in a comment.
+    // Its entry could not be merged back: the value stays, is reported as
+    // not removed, and the file says so in a comment.
     EXPECT_TRUE(testsupport::RegValueExists(HKEY_CURRENT_USER, badKey, "Kept"));
     const std::string text = ReadFileBytes(outcome.undoPath.str());
     EXPECT_NE(std::string::npos, text.find(std::string("; ") + kUndoUnmergeableMark)) << text;
