@@ -39,8 +39,8 @@ bool IsComFindingKey(const CString& keyPath)
 {
     CString upper(keyPath);
     upper.MakeUpper();
-    return upper.Find("HKEY_CLASSES_ROOT\\CLSID\\{") >= 0 || upper.Find("HKEY_CLASSES_ROOT\\TYPELIB\\{") >= 0 ||
-           upper.Find("HKEY_CLASSES_ROOT\\INTERFACE\\{") >= 0;
+    return TextFind(upper, "HKEY_CLASSES_ROOT\\CLSID\\{") >= 0 || TextFind(upper, "HKEY_CLASSES_ROOT\\TYPELIB\\{") >= 0 ||
+           TextFind(upper, "HKEY_CLASSES_ROOT\\INTERFACE\\{") >= 0;
 }
 
 CString ComFindingKey(const CString& keyPath, const CString& valueColumn)
