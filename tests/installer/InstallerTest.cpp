@@ -88,6 +88,18 @@ private:
     std::string m_undo;
 };
 
+class ProcessHandle {
+public:
+    explicit ProcessHandle(HANDLE handle) : m_handle(handle) {}
+    ~ProcessHandle() { if (m_handle) ::CloseHandle(m_handle); }
+    ProcessHandle(const ProcessHandle&) = delete;
+    ProcessHandle& operator=(const ProcessHandle&) = delete;
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
 class Installer : public ::testing::Test {
 protected:
     hosttest::SavedSettingsKey m_saved;
@@ -145,20 +157,22 @@ TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
     // The Start-menu shortcut opens the installed program's tool window.
     SHELLEXECUTEINFOA run{};
     run.cbSize = sizeof run;
-    run.fMask = SEE_MASK_NOCLOSEPROCESS;
     const std::string link = MenuFolder() + "\\" + hosttest::RegCleanTitle() + ".lnk";
     run.lpFile = link.c_str();
     run.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(::ShellExecuteExA(&run));
     HWND window = WaitForWindow(hosttest::RegCleanTitle());
     ASSERT_NE(window, nullptr) << "no window titled like the shortcut";
-    EXPECT_TRUE(SamePath(RegString(HKEY_CURRENT_USER, hosttest::kSettingsPath, "OVN Path"), Installed("toolhost.exe")));
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    ProcessHandle tool(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    ASSERT_TRUE(tool.get());
+    // The program records where it was started from.
+    const std::string started = RegString(HKEY_CURRENT_USER, hosttest::kSettingsPath, "OVN Path");
+    EXPECT_TRUE(SamePath(started, Installed("toolhost.exe"))) << started;
+    // Ended before the product goes: a running program keeps its file.
     ::PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitForWindowGone(window));
-    if (run.hProcess) {
-        EXPECT_EQ(::WaitForSingleObject(run.hProcess, 15000), WAIT_OBJECT_0);
-        ::CloseHandle(run.hProcess);
-    }
+    EXPECT_EQ(::WaitForSingleObject(tool.get(), 15000), WAIT_OBJECT_0);
 }
 
 TEST_F(Installer, UpgradeFromOlderPackageAndRepairKeepTheUsersData)
