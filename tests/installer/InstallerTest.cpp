@@ -120,7 +120,14 @@ protected:
         ::CoUninitialize();
     }
 
-    void Install(const std::string& package) { ASSERT_EQ(RunMsiexec("/i " + Quoted(package) + " /qn"), 0u); }
+    // A quiet install, as deployment tools run it: exit code 0 and no window.
+    void Install(const std::string& package)
+    {
+        std::string shown;
+        const DWORD code = RunMsiexec("/i " + Quoted(package) + " /qn", &shown);
+        EXPECT_EQ(shown, "") << "a window appeared";
+        ASSERT_EQ(code, 0u);
+    }
     std::string Installed(const char* name) const { return InstallFolder() + "\\" + name; }
 };
 
@@ -201,7 +208,10 @@ TEST_F(Installer, QuietUninstallRemovesTheProductAndTheUsersData)
     Install(CurrentPackage());
     UserData data;
 
-    ASSERT_EQ(RunMsiexec("/x " + Quoted(CurrentPackage()) + " /qn"), 0u);
+    std::string shown;
+    const DWORD code = RunMsiexec("/x " + Quoted(CurrentPackage()) + " /qn", &shown);
+    EXPECT_EQ(shown, "") << "a window appeared";
+    ASSERT_EQ(code, 0u);
     for (const char* name : kInstalledFiles) EXPECT_FALSE(FileExists(Installed(name))) << name;
     EXPECT_FALSE(FileExists(InstallFolder()));
     for (const std::string& menu : MenuFolders()) {

@@ -7,6 +7,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <set>
+
 using namespace testsupport;
 
 namespace installertest {
@@ -70,11 +72,45 @@ std::string PackageProperty(const std::string& package, const char* name)
     return value;
 }
 
-DWORD RunMsiexec(const std::string& arguments)
+namespace {
+
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM windows)
+{
+    if (::IsWindowVisible(window)) reinterpret_cast<std::set<HWND>*>(windows)->insert(window);
+    return TRUE;
+}
+
+std::set<HWND> VisibleWindows()
+{
+    std::set<HWND> windows;
+    ::EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+}  // namespace
+
+DWORD RunMsiexec(const std::string& arguments, std::string* shownWindow)
 {
     char system[MAX_PATH] = {};
     ::GetSystemDirectoryA(system, MAX_PATH);
-    return RunProgram("\"" + std::string(system) + "\\msiexec.exe\" " + arguments, 120000);
+    const std::string command = "\"" + std::string(system) + "\\msiexec.exe\" " + arguments;
+    if (!shownWindow) return RunProgram(command, 120000);
+
+    shownWindow->clear();
+    const std::set<HWND> before = VisibleWindows();
+    Process run(command);
+    if (!run.started()) return ERROR_FILE_NOT_FOUND;
+    WaitFor([&] {
+        for (HWND window : VisibleWindows())
+            if (!before.count(window)) {
+                *shownWindow = WindowText(window);
+                if (shownWindow->empty()) *shownWindow = "(untitled)";
+                return true;
+            }
+        return !run.Running();
+    }, 120000);
+    // A window waiting for someone would hold the run for ever.
+    return run.Wait(shownWindow->empty() ? 120000 : 5000);
 }
 
 std::string InstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + "\\Vantor 2"; }

@@ -18,8 +18,10 @@ std::string OlderPackage();
 // A property of a package's Property table ("" when missing).
 std::string PackageProperty(const std::string& package, const char* name);
 
-// Runs msiexec with these arguments to its end; its exit code.
-DWORD RunMsiexec(const std::string& arguments);
+// Runs msiexec with these arguments to its end; its exit code. shownWindow,
+// when given, receives the title of a window that appeared meanwhile ("" when
+// none did, as a quiet run promises).
+DWORD RunMsiexec(const std::string& arguments, std::string* shownWindow = nullptr);
 
 // Where the product installs, with no trailing backslash.
 std::string InstallFolder();
