@@ -133,6 +133,20 @@ protected:
 
 }  // namespace
 
+// Windows refuses a deferred action outside the install script, and the
+// removal's condition needs the search done first.
+TEST(InstallerPackage, UserDataRemovalRunsInTheScriptBeforeTheFilesGo)
+{
+    for (const std::string& package : {CurrentPackage(), OlderPackage()}) {
+        SCOPED_TRACE(package);
+        const int removal = ExecuteSequence(package, "RemoveUserData");
+        EXPECT_LT(ExecuteSequence(package, "AppSearch"), ExecuteSequence(package, "InstallInitialize"));
+        EXPECT_GT(removal, ExecuteSequence(package, "InstallInitialize"));
+        EXPECT_LT(removal, ExecuteSequence(package, "RemoveFiles"));
+        EXPECT_GT(ExecuteSequence(package, "RemoveExistingProducts"), ExecuteSequence(package, "InstallFinalize"));
+    }
+}
+
 TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
 {
     Install(CurrentPackage());

@@ -18,7 +18,7 @@ namespace {
 // Closes an MSIHANDLE when it goes.
 class MsiHandle {
 public:
-    MsiHandle() = default;
+    explicit MsiHandle(MSIHANDLE handle = 0) : m_handle(handle) {}
     ~MsiHandle() { if (m_handle) ::MsiCloseHandle(m_handle); }
     MsiHandle(const MsiHandle&) = delete;
     MsiHandle& operator=(const MsiHandle&) = delete;
@@ -56,20 +56,37 @@ std::string ShellFolder(int csidl)
 std::string CurrentPackage() { return ProgramDir() + "installer-tests\\toolhost.msi"; }
 std::string OlderPackage() { return ProgramDir() + "installer-tests\\toolhost-older.msi"; }
 
-std::string PackageProperty(const std::string& package, const char* name)
+namespace {
+
+// The first row of a query on a package, or 0 when it has none.
+MSIHANDLE FirstRow(const std::string& package, const std::string& query)
 {
     MsiHandle database;
-    if (::MsiOpenDatabaseA(package.c_str(), MSIDBOPEN_READONLY, &database) != ERROR_SUCCESS) return "";
-    const std::string query = std::string("SELECT `Value` FROM `Property` WHERE `Property`='") + name + "'";
+    if (::MsiOpenDatabaseA(package.c_str(), MSIDBOPEN_READONLY, &database) != ERROR_SUCCESS) return 0;
     MsiHandle view;
-    if (::MsiDatabaseOpenViewA(database, query.c_str(), &view) != ERROR_SUCCESS) return "";
-    if (::MsiViewExecute(view, 0) != ERROR_SUCCESS) return "";
-    MsiHandle record;
-    if (::MsiViewFetch(view, &record) != ERROR_SUCCESS) return "";
+    if (::MsiDatabaseOpenViewA(database, query.c_str(), &view) != ERROR_SUCCESS) return 0;
+    if (::MsiViewExecute(view, 0) != ERROR_SUCCESS) return 0;
+    MSIHANDLE record = 0;
+    if (::MsiViewFetch(view, &record) != ERROR_SUCCESS) return 0;
+    return record;
+}
+
+}  // namespace
+
+std::string PackageProperty(const std::string& package, const char* name)
+{
+    MsiHandle record(FirstRow(package, std::string("SELECT `Value` FROM `Property` WHERE `Property`='") + name + "'"));
     char value[512] = {};
     DWORD size = sizeof value;
-    if (::MsiRecordGetStringA(record, 1, value, &size) != ERROR_SUCCESS) return "";
+    if (!record || ::MsiRecordGetStringA(record, 1, value, &size) != ERROR_SUCCESS) return "";
     return value;
+}
+
+int ExecuteSequence(const std::string& package, const char* action)
+{
+    MsiHandle record(
+        FirstRow(package, std::string("SELECT `Sequence` FROM `InstallExecuteSequence` WHERE `Action`='") + action + "'"));
+    return record ? ::MsiRecordGetInteger(record, 1) : -1;
 }
 
 namespace {

@@ -17,6 +17,8 @@ std::string OlderPackage();
 
 // A property of a package's Property table ("" when missing).
 std::string PackageProperty(const std::string& package, const char* name);
+// Where an action stands in a package's InstallExecuteSequence (-1 when absent).
+int ExecuteSequence(const std::string& package, const char* action);
 
 // Runs msiexec with these arguments to its end; its exit code. shownWindow,
 // when given, receives the title of a window that appeared meanwhile ("" when
