@@ -83,6 +83,9 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
+    // The removal of the ticked rows: the progress dialog, run modally.
+    virtual void RunRemoval(DWORD mode, const CString& folder, RemovalItems& items);
+
 private:
     static UINT JunkScanWorker(LPVOID param);
     void RunScan();

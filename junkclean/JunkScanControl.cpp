@@ -158,9 +158,8 @@ void CJunkCleanerWnd::DeleteChecked() {
     m_list.SendMessage(WM_SETREDRAW, FALSE);
     if (m_rows.TickedCount() > 0) {
         StoreRemovalItems items(m_rows);
-        CDeleteProgressDlg dlg(removal.Mode, removal.SC_StrFolderName, this, items, &m_stamps);
         m_list.ShowWindow(SW_HIDE);
-        dlg.DoModal();
+        RunRemoval(removal.Mode, removal.SC_StrFolderName, items);
         // The rows of the files that went leave the list.
         m_rows.RemoveRows(items.Gone());
         m_list.SyncCount(true);
@@ -168,4 +167,9 @@ void CJunkCleanerWnd::DeleteChecked() {
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     m_list.Invalidate();
     m_list.ShowWindow(SW_SHOW);
+}
+
+void CJunkCleanerWnd::RunRemoval(DWORD mode, const CString& folder, RemovalItems& items) {
+    CDeleteProgressDlg dlg(mode, folder, this, items, &m_stamps);
+    dlg.DoModal();
 }

@@ -20,6 +20,8 @@ public:
     ~RegCleanWindow() override;
 
     bool IsScanning() const { return m_flags.Scanning; }
+    // The findings the results list shows.
+    const CXTRowStore& Findings() const { return m_findings; }
 
 protected:
     BOOL OnInitDialog() override;

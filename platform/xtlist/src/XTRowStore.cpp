@@ -41,9 +41,10 @@ int CXTRowStore::Count() const
 void CXTRowStore::Clear()
 {
     CXTLockHolder hold(m_lock);
-    m_text.assign(1, '\0');
-    m_cells.clear();
-    m_ticks.clear();
+    // The room goes back too: the next scan may find far fewer.
+    std::vector<char>(1, '\0').swap(m_text);
+    std::vector<Cell>().swap(m_cells);
+    std::vector<uint8_t>().swap(m_ticks);
 }
 
 CString CXTRowStore::Text(int row, int column) const
