@@ -177,6 +177,30 @@ void RemoveRemovalTree(const std::string& name, int files) {
     RemoveDirectoryA(root.c_str());
 }
 
+#ifndef TOOLHOST_BENCH_BEFORE
+// What the scan worker does per finding for the window: the row's texts
+// into the store, the stamp kept for the removal.
+double HandOverMicroseconds() {
+    CXTRowStore rows(5);
+    CXTLatestText folder;
+    JunkFindingStamps stamps;
+    const CString reasons[4] = {"mask", "shortcut", "old", "empty"};
+    StoreResultSink sink(rows, folder, reasons, stamps);
+    JunkFinding finding;
+    GetSystemTimeAsFileTime(&finding.created);
+    finding.accessed = finding.written = finding.created;
+    const int count = 50000;
+    const long long start = Ticks();
+    for (int i = 0; i < count; ++i) {
+        finding.path.Format("J:\\g%02d\\folder%04d\\f%04d.dat", i / 2500, i / 50, i % 50);
+        finding.size = 2000 + i;
+        sink.OnFolder(finding.path);
+        sink.OnFinding(i, finding);
+    }
+    return 1e6 * Seconds(start, Ticks()) / count;
+}
+#endif
+
 void PutSetting(const char* name, const char* text) {
     SHSetValueA(HKEY_CURRENT_USER, junktest::JunkEnvironment::SettingsPath().c_str(), name, REG_SZ, text,
                 DWORD(lstrlenA(text) + 1));
@@ -224,12 +248,15 @@ int main(int argc, char** argv) {
     std::printf("window scan, %5d findings:         %.3f s\n", small.rows, small.seconds);
     std::printf("ratio window / bare walk:           %.2f (target <= 1.30) %s\n", small.seconds / walk,
                 small.seconds / walk <= 1.3 ? "ok" : "OVER");
-    std::printf("window cost per finding:            %.1f us (window time less the bare walk, per row)\n",
-                1e6 * (small.seconds - walk) / std::max(1, small.rows));
 
     // 10,000 against 50,000 findings (a tenth and fifty in a hundred files: the walk stays).
-    const WindowScan ten = ScanInWindow(Masks(10, false));
-    const WindowScan fifty = ScanInWindow(Masks(10, true));
+    WindowScan ten = {1e9, 0, 0}, fifty = {1e9, 0, 0};
+    for (int round = 0; round < 2; ++round) {
+        const WindowScan a = ScanInWindow(Masks(10, false));
+        const WindowScan b = ScanInWindow(Masks(10, true));
+        if (a.seconds < ten.seconds) ten = a;
+        if (b.seconds < fifty.seconds) fifty = b;
+    }
     std::printf("window scan, %5d findings:         %.3f s, %.0f bytes of memory per finding\n", ten.rows, ten.seconds,
                 ten.bytesPerRow);
     std::printf("window scan, %5d findings:         %.3f s, %.0f bytes of memory per finding\n", fifty.rows,
@@ -237,8 +264,12 @@ int main(int argc, char** argv) {
     std::printf("ratio:                              %.2f for %.1f times the findings (target <= 6.00) %s\n",
                 fifty.seconds / ten.seconds, double(fifty.rows) / std::max(1, ten.rows),
                 fifty.seconds / ten.seconds <= 6.0 ? "ok" : "OVER");
-    std::printf("window cost per finding:            %.1f us (the added findings' time, per added row)\n",
+    std::printf("scan time per added finding:        %.1f us (50,000 less 10,000 findings, per added row)\n",
                 1e6 * (fifty.seconds - ten.seconds) / std::max(1, fifty.rows - ten.rows));
+#ifndef TOOLHOST_BENCH_BEFORE
+    std::printf("window cost per finding:            %.2f us (the worker's hand-over of a finding to the window)\n",
+                HandOverMicroseconds());
+#endif
 #ifndef TOOLHOST_BENCH_BEFORE
     std::printf("results store:                      %.0f bytes per finding\n",
                 double(g_window->ResultRows().BytesUsed()) / std::max(1, fifty.rows));
@@ -247,6 +278,7 @@ int main(int argc, char** argv) {
     // Select all and Delete of 20,000 rows.
     const int removals = 20000 / scale;
     const std::vector<std::string> alonePaths = MakeRemovalTree("removal-alone", ".rma", removals);
+    BareWalk(std::string(kDrive) + "\\removal-alone");  // as warm as the window's scan leaves its files
     const double alone = TimeFilesAlone(alonePaths);
     RemoveRemovalTree("removal-alone", removals);
     std::vector<std::string> paths = MakeRemovalTree("removal", ".rmv", removals);
