@@ -102,6 +102,7 @@ int Rows() { return int(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 
 int g_walksBefore = 0;
+bool WalkStarted() { return g_window && g_window->WalksStarted() > g_walksBefore; }
 bool WalkEnded() {
     return g_window && g_window->WalksStarted() > g_walksBefore && !g_window->ScanInProgress() &&
            IsWindowEnabled(GetDlgItem(g_hwnd, IDC_JK_DELETE));
@@ -126,7 +127,10 @@ WindowScan ScanInWindow(const std::vector<std::string>& masks) {
     g_walksBefore = g_window->WalksStarted();
     const double before = HeapBytesInUse();
     const long long start = Ticks();
-    Click(IDC_JK_START);
+    // Start right after a walk has ended may still find its thread about to
+    // go, and only shows the results: press again.
+    do Click(IDC_JK_START);
+    while (!WaitUntil(WalkStarted, 2000));
     WaitUntil(WalkEnded, 3600000);
     const double seconds = Seconds(start, Ticks());
     const int rows = Rows();
