@@ -32,6 +32,9 @@ xvfb=$!
 export DISPLAY=":$display"
 cleanup() {
   "$WINESERVER" -k 2>/dev/null || true
+  # The small drive of the prefix (make-test-prefix.sh).
+  umount "$TOOLHOST_PREFIX.small/locked" 2>/dev/null || true
+  umount "$TOOLHOST_PREFIX.small" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
