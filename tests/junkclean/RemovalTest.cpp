@@ -331,6 +331,10 @@ TEST(RemovalTest, DoubleByteFolderNamesAreListedAndRemovedWhole) {
     ASSERT_TRUE(tree.File(jing + "\\keep.txt", 3));
     ASSERT_TRUE(tree.File(nao + "\\b.tmp", 3));
     ASSERT_TRUE(tree.File("c.tmp", 3));
+    // 乻 is 81 73: its trail byte and "am" are not the protected name "sam".
+    const std::string notSam = A("乻") + "am";
+    ASSERT_EQ("\x81sam", notSam);
+    ASSERT_TRUE(tree.File(notSam + "\\d.tmp", 3));
     ASSERT_TRUE(MakeShortcut(tree / (jing + "\\good.lnk"), tree / (jing + "\\real.exe")));
     ASSERT_TRUE(MakeShortcut(tree / (jing + "\\bad.lnk"), tree / (jing + "\\gone.exe")));
 
@@ -343,7 +347,8 @@ TEST(RemovalTest, DoubleByteFolderNamesAreListedAndRemovedWhole) {
     std::vector<std::string> listed;
     for (const JunkFinding& f : sink.rows) listed.push_back(f.path.str());
     std::sort(listed.begin(), listed.end());
-    std::vector<std::string> expected = {tree / (jing + "\\a.tmp"), tree / (jing + "\\bad.lnk"), tree / "c.tmp"};
+    std::vector<std::string> expected = {tree / (jing + "\\a.tmp"), tree / (jing + "\\bad.lnk"), tree / "c.tmp",
+                                         tree / (notSam + "\\d.tmp")};
     std::sort(expected.begin(), expected.end());
     ASSERT_EQ(expected, listed);
 
