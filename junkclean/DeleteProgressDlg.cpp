@@ -158,6 +158,13 @@ int CDeleteProgressDlg::AskSystemFile(LPCSTR path, DWORD mode) {
     }
 }
 
+int CDeleteProgressDlg::AskNoRecycleBin(LPCSTR path) {
+    CString text;
+    text.Format(CString(LoadTextById(IDS_JKD_NO_RECYCLE_BIN)), path);
+    // No is the default: files that cannot come back are kept unless the user says so.
+    return AfxMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_DEFBUTTON2) == IDYES ? IDYES : IDNO;
+}
+
 void CDeleteProgressDlg::UpdateRemovalProgress(LPCSTR path) {
     SetDlgItemText(IDC_JKD_FILE, path);
     const int processed = ++m_processed;

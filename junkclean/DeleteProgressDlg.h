@@ -55,6 +55,7 @@ private:
     bool Running() const override { return m_removalRunning.load(); }
     void Pause(DWORD ms) override;
     int AskSystemFile(LPCSTR path, DWORD mode) override;
+    int AskNoRecycleBin(LPCSTR path) override;
     void Progress(LPCSTR path) override { UpdateRemovalProgress(path); }
 
     DWORD m_mode;

@@ -24,6 +24,20 @@ void ExcludedNames::Reset(const CStringArray& fragments) {
     }
 }
 
+size_t ExcludedNames::CharLength(const std::string& text, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    return c >= 0x80 && i + 1 < text.size() && IsDBCSLeadByte(c) ? 2 : 1;
+}
+
+bool ExcludedNames::ContainsWhole(const std::string& text, const std::string& part) {
+    size_t boundary = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) {
+        while (boundary < p) boundary += CharLength(text, boundary);
+        if (boundary == p) return true;
+    }
+    return false;
+}
+
 void ExcludedNames::Clear() {
     m_pairBits.assign(65536 / 64, 0);
     m_hashBits.assign(size_t(kHashBits / 64), 0);
@@ -40,8 +54,12 @@ bool ExcludedNames::ContainsFragment(const std::string& text) const {
         if (f.empty()) return true;  // an empty entry is found in every text
     const size_t n = text.size();
     for (int index : m_oneByte)
-        if (text.find(m_fragments[size_t(index)][0]) != std::string::npos) return true;
+        if (ContainsWhole(text, m_fragments[size_t(index)])) return true;
+    size_t boundary = 0;
     for (size_t i = 0; i + 1 < n; ++i) {
+        // A match starts a character: never at the trail byte of a double-byte one.
+        if (i < boundary) continue;
+        boundary = i + CharLength(text, i);
         if (!PairMayStart(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(text[i + 1]))) continue;
         for (int index : m_byFirstByte[static_cast<unsigned char>(text[i])]) {
             const std::string& f = m_fragments[size_t(index)];
@@ -55,9 +73,9 @@ bool ExcludedNames::ContainsListedPath(const std::string& text) const {
     if (m_paths.empty() && m_odd.empty()) return false;
     if (!DriveForm(text)) {
         for (const std::string& p : m_paths)
-            if (text.find(p) != std::string::npos) return true;
+            if (ContainsWhole(text, p)) return true;
         for (const std::string& p : m_odd)
-            if (text.find(p) != std::string::npos) return true;
+            if (ContainsWhole(text, p)) return true;
         return false;
     }
     uint64_t h = 0;
@@ -72,7 +90,7 @@ bool ExcludedNames::ContainsListedPath(const std::string& text) const {
     }
     // Paths of another form (no drive colon at the start) fall back to the plain search.
     for (const std::string& p : m_odd)
-        if (text.find(p) != std::string::npos) return true;
+        if (ContainsWhole(text, p)) return true;
     return false;
 }
 

@@ -1,6 +1,6 @@
 // The names a scan never lists: the protected name fragments, and every path
 // listed so far in this walk. A lower-cased path that contains any of them
-// is not listed again.
+// (starting at a whole character) is not listed again.
 #pragma once
 
 #include <afxwin.h>
@@ -31,6 +31,10 @@ private:
         return path.size() >= 2 && path[1] == ':' && path.find(':', 2) == std::string::npos;
     }
     static uint64_t HashStep(uint64_t h, unsigned char c) { return h * 1099511628211ull + c + 1; }
+    // Bytes of the character at i (2 for a double-byte character of the ANSI code page).
+    static size_t CharLength(const std::string& text, size_t i);
+    // Whether part occurs in text starting at a whole character.
+    static bool ContainsWhole(const std::string& text, const std::string& part);
 
     // Quick answers first: a set bit says "maybe", a clear bit "surely not".
     bool PairMayStart(unsigned char a, unsigned char b) const {

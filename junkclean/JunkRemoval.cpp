@@ -12,6 +12,8 @@ namespace {
 
 // The shell operations take double-NUL-terminated lists in 520-byte buffers.
 const size_t kShellBuffer = 520;
+// Names tried for a file moved into a folder that has one of its name.
+const int kMoveNames = 1000;
 
 bool FillList(char (&buffer)[kShellBuffer], LPCSTR path) {
     ZeroMemory(buffer, kShellBuffer);
@@ -61,7 +63,7 @@ int RecycleFile(LPCSTR path) {
 
 CString MoveTargetFor(LPCSTR path, LPCSTR folder) {
     CString base(folder);
-    if (base.IsEmpty() || base[base.GetLength() - 1] != '\\') base += '\\';
+    if (!EndsWithBackslash(base)) base += '\\';
     CString name(path);
     int slash = name.ReverseFind('\\');
     if (slash >= 0) name = name.Mid(slash + 1);
@@ -75,17 +77,31 @@ CString MoveTargetFor(LPCSTR path, LPCSTR folder) {
         stem = name.Left(dot);
         ext = name.Mid(dot);
     }
-    for (int n = 2; n < 10000; ++n) {
+    for (int n = 2; n < kMoveNames; ++n) {
         CString candidate;
         candidate.Format("%s%s (%d)%s", base.GetString(), stem.GetString(), n, ext.GetString());
         if (GetFileAttributesA(candidate) == INVALID_FILE_ATTRIBUTES) return candidate;
     }
-    return target;
+    return CString();  // every name taken: the file stays where it is
+}
+
+bool HasRecycleBin(LPCSTR path) {
+    const CString text(path);
+    // \\server\share\...: a network path.
+    if (text.GetLength() >= 2 && text[0] == '\\' && text[1] == '\\') return false;
+    const CString root = text.GetLength() >= 2 && text[1] == ':' ? text.Left(2) + "\\" : CString();
+    switch (GetDriveTypeA(root.IsEmpty() ? NULL : root.GetString())) {
+    case DRIVE_REMOTE:
+    case DRIVE_REMOVABLE:
+    case DRIVE_RAMDISK: return false;
+    default: return true;
+    }
 }
 
 int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
     char from[kShellBuffer], to[kShellBuffer];
-    if (!FillList(from, path) || !FillList(to, MoveTargetFor(path, folder))) return -1;
+    const CString target = MoveTargetFor(path, folder);
+    if (target.IsEmpty() || !FillList(from, path) || !FillList(to, target)) return -1;
     SHFILEOPSTRUCTA op;
     ZeroMemory(&op, sizeof op);
     op.hwnd = NULL;
@@ -103,6 +119,7 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
                     RemovalPassHost& host) {
     if (mode < REMOVAL_DELETE || mode > REMOVAL_MOVE) return;
     const ModeTimes times = TimesOf(mode);
+    int noBinAnswer = 0;  // asked at the first file on a drive without a Recycle Bin
     const int count = items.Count();
     for (int i = 0; i < count && host.Running(); ++i) {
         host.Pause(times.firstPause);
@@ -117,13 +134,16 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
             } else if (stamps && !stamps->Unchanged(path)) {
                 items.OnKept(i, "changed");
             } else {
+                // The Recycle Bin would delete it for good here: only with the user's word.
+                const bool forGood = mode == REMOVAL_RECYCLE && !HasRecycleBin(path);
+                if (forGood && !noBinAnswer) noBinAnswer = host.AskNoRecycleBin(path) == IDYES ? IDYES : IDNO;
                 if (mode == REMOVAL_DELETE) SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
-                int answer = IDYES;
-                if (!IsOrdinaryFileType(path)) answer = host.AskSystemFile(path, mode);
+                int answer = forGood ? noBinAnswer : IDYES;
+                if (answer == IDYES && !IsOrdinaryFileType(path)) answer = host.AskSystemFile(path, mode);
                 if (answer == IDCANCEL) return;
                 if (answer == IDNO) {
                     declined = true;
-                    items.OnKept(i, "declined");
+                    items.OnKept(i, forGood && noBinAnswer == IDNO ? "no recycle bin" : "declined");
                 } else {
                     host.Progress(path);
                     host.Pause(times.secondPause);
@@ -132,7 +152,7 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
                     CString movedTo;
                     if (stamps && !stamps->Unchanged(path))
                         items.OnKept(i, "changed");
-                    else if (Remove(mode, path, folder, movedTo))
+                    else if (Remove(forGood ? DWORD(REMOVAL_DELETE) : mode, path, folder, movedTo))
                         items.OnRemoved(i, movedTo);
                     else
                         items.OnKept(i, "failed");

@@ -12,10 +12,15 @@ class JunkFindingStamps;
 // dialog. 0 on success.
 int RecycleFile(LPCSTR path);
 // Moves the file into folder under its own name, or under a free one when
-// the name is taken there ("a (2).tmp"). 0 on success.
+// the name is taken there ("a (2).tmp"). 0 on success; nonzero, with the
+// file left where it is, when every name is taken: a file already in the
+// folder is never replaced.
 int MoveFileToFolder(LPCSTR path, LPCSTR folder);
-// The target path a move would use.
+// The target path a move would use; empty when no free name is left.
 CString MoveTargetFor(LPCSTR path, LPCSTR folder);
+// Whether the drive of path keeps a Recycle Bin. Network, removable and RAM
+// drives do not: there the shell's "delete with undo" deletes for good.
+bool HasRecycleBin(LPCSTR path);
 
 // The findings a removal pass works through: a window's results, or a
 // plain collection. Indexes stay as they are for the whole pass; a removed
@@ -28,7 +33,8 @@ public:
     virtual CString Path(int i) const = 0;
     // The file is gone (movedTo: where it went in move mode, else empty).
     virtual void OnRemoved(int i, const CString& movedTo) = 0;
-    // A ticked file stays; why: "missing", "changed", "declined" or "failed".
+    // A ticked file stays; why: "missing", "changed", "declined", "no recycle
+    // bin" (the user kept files that would be deleted for good) or "failed".
     virtual void OnKept(int i, const char* why) = 0;
 };
 
@@ -45,6 +51,10 @@ public:
     virtual int AskSystemFile(LPCSTR path, DWORD mode) = 0;
     // A file is about to be removed: the label, the counter and the bar follow.
     virtual void Progress(LPCSTR path) = 0;
+    // Recycle Bin mode, a ticked file on a drive without a Recycle Bin: may
+    // such files be deleted for good? Asked once per pass; IDYES or IDNO.
+    // A host that cannot ask keeps them.
+    virtual int AskNoRecycleBin(LPCSTR /*path*/) { return IDNO; }
 };
 
 // Runs one pass of the given mode over the ticked items, in order. Items

@@ -1,5 +1,6 @@
 #include "regbackup/ArbFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -171,7 +172,14 @@ BOOL WriteFileReplacing(LPCSTR path, const std::string& bytes)
 
 CString FolderOfPath(LPCSTR path)
 {
-    char drive[_MAX_DRIVE], dir[_MAX_DIR];
-    _splitpath(path, drive, dir, NULL, NULL);
-    return CString(drive) + dir;
+    const CString text(path);
+    const int cut = std::max(text.ReverseFind('\\'), text.ReverseFind('/'));
+    if (cut >= 0) return text.Left(cut + 1);
+    return DriveOfPath(path);
+}
+
+CString DriveOfPath(LPCSTR path)
+{
+    const CString text(path);
+    return text.GetLength() >= 2 && text[1] == ':' ? text.Left(2) : CString();
 }

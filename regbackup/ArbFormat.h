@@ -65,4 +65,8 @@ BOOL ReadLegacyRecord(LPCSTR path, ArbLegacyRecord& record);
 BOOL WriteFileReplacing(LPCSTR path, const std::string& bytes);
 
 // Drive + folder of a path, ending with "\" ("C:\sets\4-9-2005_15-45\").
+// Split at whole characters: a double-byte name whose second byte is 0x5C
+// stays in one piece.
 CString FolderOfPath(LPCSTR path);
+// "C:" of "C:\x\y"; empty for a path without a drive letter.
+CString DriveOfPath(LPCSTR path);

@@ -79,10 +79,9 @@ void CBackupPage::OnStart()
         dialog.m_engine = &engine;
         dialog.DoModal();
         if (!dialog.m_done) return;  // cancelled: nothing was written
-        if (engine.SetWritten() && mainWnd) mainWnd->SendMessage(WM_BACKUP_DONE, 0, 0);
-        // A run that saved no hive is no backup, whatever it wrote.
-        if (!engine.SetWritten() || engine.SavedCount() == 0) {
-            SetStatus(LoadTextById(IDS_BKP_FAILED));
+        // Only a complete set counts: anything less is reported and left out.
+        if (!engine.SetWritten()) {
+            ReportFailure(BackupFaultText(engine));
             return;
         }
         CRegistry registry(HKEY_CURRENT_USER);
@@ -90,15 +89,25 @@ void CBackupPage::OnStart()
             registry.WriteDWORD("LastRegBackup", DWORD(time(NULL)));
             registry.Close();
         }
+        if (mainWnd) mainWnd->SendMessage(WM_BACKUP_DONE, 0, 0);
         SetStatus(LoadTextById(IDS_BKP_DONE));
         return;
     }
 
     CLegacyHiveBackup engine;
     engine.SetLocation(location);
-    const bool written = engine.Backup();
-    if (written && mainWnd) mainWnd->SendMessage(WM_BACKUP_DONE, 0, 0);
-    SetStatus(LoadTextById(written ? IDS_BKP_DONE : IDS_BKP_FAILED));
+    if (!engine.Backup()) {
+        ReportFailure(LoadTextById(engine.m_saved ? IDS_BKP_SET_FAILED : IDS_BKP_FAILED));
+        return;
+    }
+    if (mainWnd) mainWnd->SendMessage(WM_BACKUP_DONE, 0, 0);
+    SetStatus(LoadTextById(IDS_BKP_DONE));
+}
+
+void CBackupPage::ReportFailure(const CString& text)
+{
+    SetStatus(text);
+    BackupPlatform().Ask(GetSafeHwnd(), text, NULL, MB_OK | MB_ICONSTOP);
 }
 
 void CBackupPage::OnBootDisk()

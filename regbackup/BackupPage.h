@@ -21,6 +21,8 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     void SetStatus(LPCSTR text);
+    // A backup that left no set: the status line and a message box say why.
+    void ReportFailure(const CString& text);
 
     CEdit m_location;
     CStaticFader m_status;

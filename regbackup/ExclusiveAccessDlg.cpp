@@ -39,6 +39,9 @@ void CExclusiveAccessDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CExclusiveAccessDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // A caption of its own: a second start of the tool looks for the main
+    // window by its caption and must not find this dialog instead.
+    SetWindowText(LoadTextById(IDS_BKX_CAPTION));
     // The template's own font has no Chinese glyphs on every system.
     CreateToolFont(m_controlFont, 15, FW_NORMAL);
     SetFontOnChildren(*this, m_controlFont);

@@ -5,6 +5,7 @@
 
 #include "regbackup/SetFolder.h"
 #include "regbackup/SetRecords.h"
+#include "regbackup/SetVerify.h"
 
 namespace {
 
@@ -99,9 +100,17 @@ BOOL CHiveBackup::WriteSet()
     m_index = ArbIndex();
     m_index.systemDir = system;
     m_setWritten = FALSE;
+    m_infoPath.Empty();
+    m_fault = BackupFault::None;
+    m_faultHive.Empty();
+    m_faultError = ERROR_SUCCESS;
+
+    // A set without a single hive restores nothing: no folder is made for it.
+    if (SavedCount() == 0) return Fail(BackupFault::NoHiveSaved);
 
     PrepareSetFolder();
-    const CString folder = m_location;
+    if (!IsSetFolder(m_location)) return Fail(BackupFault::NoSetFolder, CString(), GetLastError());
+    SetFolderFiles written(m_location);
 
     int nSys = 1, nUser = 1;
     for (HiveRecord& record : m_records) {
@@ -112,15 +121,41 @@ BOOL CHiveBackup::WriteSet()
         entry.hiveFile = record.hiveFile;
         entry.name.Format(record.root == HKEY_LOCAL_MACHINE ? "Sys%d" : "User%d",
                           record.root == HKEY_LOCAL_MACHINE ? nSys++ : nUser++);
-        SetCopier().CopyFileEnc(record.tempFile, folder + "\\" + entry.name);
+        const CString copy = written.Add(entry.name);
+        // A copy that is not there, or does not read back, is no backup of its hive.
+        if (!SetCopier().CopyFileEnc(record.tempFile, copy))
+            return Fail(BackupFault::CopyFailed, HiveKeyText(record.root, record.subkey), GetLastError());
+        if (!VerifyHiveCopy(copy))
+            return Fail(BackupFault::CopyDamaged, HiveKeyText(record.root, record.subkey), GetLastError());
         DeleteFileA(record.tempFile);
         m_index.entries.push_back(entry);
     }
 
-    m_infoPath = folder + "\\info.arb";
-    if (!WriteFileReplacing(m_infoPath, EncodeArbIndex(m_index))) return FALSE;
-    m_setWritten = RegisterSet(m_infoPath);
-    return m_setWritten;
+    const CString info = written.Add("info.arb");
+    if (!WriteFileReplacing(info, EncodeArbIndex(m_index))) return Fail(BackupFault::IndexFailed, CString(), GetLastError());
+    if (!RegisterSet(info)) return Fail(BackupFault::RecordFailed, CString(), GetLastError());
+    written.Keep();
+    m_infoPath = info;
+    m_setWritten = TRUE;
+    return TRUE;
+}
+
+BOOL CHiveBackup::Fail(BackupFault fault, const CString& hive, DWORD error)
+{
+    m_fault = fault;
+    m_faultHive = hive;
+    m_faultError = error;
+    m_index.entries.clear();
+    RemoveTempSaves();
+    return FALSE;
+}
+
+void CHiveBackup::RemoveTempSaves()
+{
+    // Only saves of this run: the name of a failed one may be a fallback
+    // that names someone else's file.
+    for (HiveRecord& record : m_records)
+        if (record.saved && !record.tempFile.IsEmpty()) DeleteFileA(record.tempFile);
 }
 
 int CHiveBackup::SavedCount() const

@@ -31,6 +31,18 @@ enum class RestoreFault {
     DamagedCopy,   // a copy did not decode (altered, truncated, unreadable)
 };
 
+// Why the last backup left no set. Whatever the cause, nothing of the run
+// is left behind: no set folder, no temporary save, no record.
+enum class BackupFault {
+    None,
+    NoHiveSaved,   // not one hive could be saved
+    NoSetFolder,   // the set folder could not be made at the location
+    CopyFailed,    // a hive copy could not be written (disk full, no access)
+    CopyDamaged,   // a hive copy was written but does not read back intact
+    IndexFailed,   // info.arb could not be written
+    RecordFailed,  // the set could not be recorded in the registry
+};
+
 class CHiveBackup : public CSetLocation {
 public:
     CHiveBackup();
@@ -56,7 +68,14 @@ public:
 
     // What the last run left: hives saved and whether the set was written.
     int SavedCount() const;
+    // TRUE only for a complete set: every saved hive copied, read back
+    // intact, indexed and recorded.
     BOOL SetWritten() const { return m_setWritten; }
+    BackupFault LastFault() const { return m_fault; }
+    // The hive whose copy failed ("HKEY_LOCAL_MACHINE\SOFTWARE"), and the
+    // system's error code for it.
+    const CString& FaultHive() const { return m_faultHive; }
+    DWORD FaultError() const { return m_faultError; }
     const CString& InfoPath() const { return m_infoPath; }
     RestoreFault LastRestoreFault() const { return m_restoreFault; }
 
@@ -68,7 +87,16 @@ public:
     ArbIndex m_index;
 
 private:
+    BOOL Fail(BackupFault fault, const CString& hive = CString(), DWORD error = ERROR_SUCCESS);
+    void RemoveTempSaves();
+
     CString m_infoPath;
     BOOL m_setWritten = FALSE;
+    BackupFault m_fault = BackupFault::None;
+    CString m_faultHive;
+    DWORD m_faultError = ERROR_SUCCESS;
     RestoreFault m_restoreFault = RestoreFault::None;
 };
+
+// What the user is told about a backup that left no set (the tool's strings).
+CString BackupFaultText(const CHiveBackup& engine);

@@ -3,6 +3,9 @@
 #include "regbackup/HiveBackup.h"
 
 #include <vantor/ProgressST.h>
+#include <vantres/ids_backup.h>
+
+#include "host/HostServices.h"
 
 namespace {
 
@@ -28,4 +31,19 @@ void CHiveBackup::Run(CProgressST& bar, CWnd& text)
 {
     DialogProgress progress(bar, text);
     Run(progress);
+}
+
+CString BackupFaultText(const CHiveBackup& engine)
+{
+    CString text;
+    switch (engine.LastFault()) {
+    case BackupFault::None: break;
+    case BackupFault::NoHiveSaved: text = LoadTextById(IDS_BKP_FAILED); break;
+    case BackupFault::NoSetFolder: text = LoadTextById(IDS_BKP_NO_FOLDER); break;
+    case BackupFault::CopyFailed: text.Format(CString(LoadTextById(IDS_BKP_COPY_FAILED)), engine.FaultHive().GetString()); break;
+    case BackupFault::CopyDamaged: text.Format(CString(LoadTextById(IDS_BKP_COPY_DAMAGED)), engine.FaultHive().GetString()); break;
+    case BackupFault::IndexFailed: text = LoadTextById(IDS_BKP_INDEX_FAILED); break;
+    case BackupFault::RecordFailed: text = LoadTextById(IDS_BKP_RECORD_FAILED); break;
+    }
+    return text;
 }

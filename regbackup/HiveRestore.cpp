@@ -32,10 +32,11 @@ void FormRestoreNames(LPCSTR systemDir, RestoreRecord& record)
     } while (counter.value == 0);
     char buffer[MAX_PATH] = {};
     if (!GetTempFileNameA(systemDir, "RBK", counter.value, buffer)) return;
-    char drive[_MAX_DRIVE], dir[_MAX_DIR], name[_MAX_FNAME];
-    _splitpath(buffer, drive, dir, name, NULL);
     record.newFile = buffer;
-    record.oldFile = CString(drive) + dir + name + ".bak";
+    // RBKnnnn.TMP -> RBKnnnn.bak (the dot is looked for in the name only).
+    const int folderLength = FolderOfPath(buffer).GetLength();
+    const int dot = record.newFile.ReverseFind('.');
+    record.oldFile = (dot > folderLength ? record.newFile.Left(dot) : record.newFile) + ".bak";
     DeleteFileA(record.newFile);
     DeleteFileA(record.oldFile);
 }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "regbackup/ArbFormat.h"
+
 namespace {
 
 bool g_backupEnabled = false;
@@ -55,21 +57,22 @@ void DeviceToDrivePath(CString& path)
     if (path.IsEmpty()) return;
     char system[MAX_PATH] = {};
     if (!GetSystemDirectoryA(system, MAX_PATH)) return;
-    char drive[_MAX_DRIVE], dir[_MAX_DIR], name[_MAX_FNAME], ext[_MAX_EXT];
-    _splitpath(system, drive, dir, name, ext);
+    const CString drive = DriveOfPath(system);
+    const CString withoutDrive = CString(system).Mid(drive.GetLength());
+    const CString dir = FolderOfPath(system).Mid(drive.GetLength());
 
     const CString lower = Lower(path);
     const CString markers[] = {
-        Lower(CString(dir) + name + ext),
+        Lower(withoutDrive),
         Lower(CString("\\Dokumente und")),
         CString("\\documents"),
-        Lower(CString(dir) + "profile"),
+        Lower(dir + "profile"),
     };
     for (const CString& marker : markers) {
         if (marker.IsEmpty()) continue;
         int hit = lower.Find(marker);
         if (hit >= 0) {
-            path = CString(drive) + path.Mid(hit);
+            path = drive + path.Mid(hit);
             return;
         }
     }
@@ -131,7 +134,7 @@ CString LegacyTempFolder()
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     CString folder(windows);
-    if (folder.GetLength() && folder[folder.GetLength() - 1] != '\\') folder += '\\';
+    if (!folder.IsEmpty() && !EndsWithBackslash(folder)) folder += '\\';
     folder += "temp";
     CreateDirectoryA(folder, NULL);
     return ShortPath(folder);

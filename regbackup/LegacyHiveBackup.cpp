@@ -6,6 +6,7 @@
 #include "regbackup/HiveTools.h"
 #include "regbackup/SetFolder.h"
 #include "regbackup/SetRecords.h"
+#include "regbackup/SetVerify.h"
 
 namespace {
 
@@ -65,29 +66,33 @@ BOOL CLegacyHiveBackup::SaveRoots()
 
 bool CLegacyHiveBackup::Backup()
 {
+    m_infoPath.Empty();
     if (!SaveRoots()) return false;
     PrepareSetFolder();
-    const CString folder = m_location + "\\";
-
-    ArbLegacyRecord record;
-    record.sys = folder + "Sys";
-    record.user = folder + "User";
-    m_infoPath = folder + "info.arb";
-
-    CFileCopy& copier = SetCopier();
-    BOOL copied = copier.CopyFileEnc(m_tempMachine, record.sys);
-    copied = copier.CopyFileEnc(m_tempUsers, record.user) && copied;
-    DeleteFileA(m_tempMachine);
-    DeleteFileA(m_tempUsers);
-    if (!copied) {
-        // A set without its copies is no backup: leave nothing that looks like one.
-        DeleteFileA(record.sys);
-        DeleteFileA(record.user);
-        RemoveDirectoryA(m_location);
+    if (!IsSetFolder(m_location)) {
+        DeleteFileA(m_tempMachine);
+        DeleteFileA(m_tempUsers);
         return false;
     }
-    if (!WriteFileReplacing(m_infoPath, EncodeLegacyRecord(record))) return false;
-    return RegisterSet(m_infoPath) != FALSE;
+    SetFolderFiles written(m_location);
+
+    ArbLegacyRecord record;
+    record.sys = written.Add("Sys");
+    record.user = written.Add("User");
+    const CString info = written.Add("info.arb");
+
+    // Both copies must be there and read back intact, or there is no set.
+    CFileCopy& copier = SetCopier();
+    BOOL copied = copier.CopyFileEnc(m_tempMachine, record.sys) && VerifyHiveCopy(record.sys);
+    copied = copied && copier.CopyFileEnc(m_tempUsers, record.user) && VerifyHiveCopy(record.user);
+    DeleteFileA(m_tempMachine);
+    DeleteFileA(m_tempUsers);
+    if (!copied) return false;
+    if (!WriteFileReplacing(info, EncodeLegacyRecord(record))) return false;
+    if (!RegisterSet(info)) return false;
+    written.Keep();
+    m_infoPath = info;
+    return true;
 }
 
 BOOL CLegacyHiveBackup::RegisterSet(LPCSTR infoPath) { return RecordSet(BackupLine::Legacy, infoPath); }

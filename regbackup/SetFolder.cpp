@@ -86,7 +86,7 @@ CString PrepareSetFolder(const CString& location, bool userLocation, const struc
         CString chosen(location);
         chosen.Trim();
         if (!chosen.IsEmpty() && Exists(chosen)) {
-            if (chosen[chosen.GetLength() - 1] == '\\') {
+            if (EndsWithBackslash(chosen)) {
                 chosen = chosen.Left(chosen.GetLength() - 1);
                 chosen.Trim();
             }
@@ -100,17 +100,15 @@ CString PrepareSetFolder(const CString& location, bool userLocation, const struc
         lstrcpynA(program, programPath, MAX_PATH);
     else
         GetModuleFileNameA(NULL, program, MAX_PATH);
-    char drive[_MAX_DRIVE], dir[_MAX_DIR];
-    _splitpath(program, drive, dir, NULL, NULL);
-    const UINT type = GetDriveTypeA(CString(drive) + "\\");
+    const UINT type = GetDriveTypeA(DriveOfPath(program) + "\\");
 
     CString base;
     if (type == DRIVE_FIXED || type == DRIVE_REMOTE) {
-        base = CString(drive) + dir;
+        base = FolderOfPath(program);
     } else {
         base = DocumentsFolder();
         if (base.GetLength() < 2) base = "c:";
-        if (base[base.GetLength() - 1] == '\\') base = base.Left(base.GetLength() - 1);
+        if (EndsWithBackslash(base)) base = base.Left(base.GetLength() - 1);
         base += "\\Adv Reg Backup\\";
         CreateDirectoryA(base, NULL);
         if (!Exists(base)) return CString("c:");
@@ -142,9 +140,31 @@ SetDate ParseSetFolderName(const CString& folderName)
 CString SetFolderNameOfInfo(const CString& infoPath)
 {
     CString folder = FolderOfPath(infoPath);
-    if (folder.GetLength() && folder[folder.GetLength() - 1] == '\\') folder = folder.Left(folder.GetLength() - 1);
+    if (EndsWithBackslash(folder)) folder = folder.Left(folder.GetLength() - 1);
     int slash = folder.ReverseFind('\\');
     return slash >= 0 ? folder.Mid(slash + 1) : folder;
+}
+
+bool IsSetFolder(const CString& folder)
+{
+    return folder.GetLength() > 2 && IsFolder(folder);
+}
+
+SetFolderFiles::~SetFolderFiles()
+{
+    if (m_keep) return;
+    for (int i = 0; i < m_files.GetSize(); ++i) {
+        DeleteFileA(m_files[i]);
+        DeleteFileA(m_files[i] + ".new");  // an index cut short on its way in
+    }
+    RemoveDirectoryA(m_folder);
+}
+
+CString SetFolderFiles::Add(const CString& name)
+{
+    const CString path = m_folder + "\\" + name;
+    m_files.Add(path);
+    return path;
 }
 
 void CSetLocation::SetLocation(const CString& boxText)

@@ -48,5 +48,28 @@ private:
     bool m_fixedTime = false;
     CString m_programPath;
 };
+// False for the "c:" that PrepareSetFolder gives when no folder could be made.
+bool IsSetFolder(const CString& folder);
+
+// The files a backup writes into its new set folder. Unless Keep() is
+// called, they and the folder (when nothing else is in it) are removed at the
+// end of the scope, so a backup that fails halfway leaves nothing behind.
+class SetFolderFiles {
+public:
+    explicit SetFolderFiles(const CString& folder) : m_folder(folder) {}
+    ~SetFolderFiles();
+    SetFolderFiles(const SetFolderFiles&) = delete;
+    SetFolderFiles& operator=(const SetFolderFiles&) = delete;
+
+    // The full path of a file about to be written into the folder.
+    CString Add(const CString& name);
+    void Keep() { m_keep = true; }
+
+private:
+    CString m_folder;
+    CStringArray m_files;
+    bool m_keep = false;
+};
+
 // The set folder's own name from the path of its info.arb.
 CString SetFolderNameOfInfo(const CString& infoPath);

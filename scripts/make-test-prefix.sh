@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes a throwaway Wine prefix for the tests: usage make-test-prefix.sh PREFIX BINDIR
 # Drives: C: fixed (no label), D: fixed labelled "DATA", F: CD, N: network,
-# A: floppy; no Z: (it would be the Linux root). BINDIR appears as C:\toolhost.
+# A: floppy, U: a small removable drive (see below); no Z: (it would be the
+# Linux root). BINDIR appears as C:\toolhost.
 set -euo pipefail
 TOOLHOST_PREFIX=$(realpath -m "$1")
 BINDIR=$(realpath -m "$2")
@@ -28,6 +29,8 @@ if [ ! -f "$WINEPREFIX/.toolhost-ready" ]; then
   "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'f:' /t REG_SZ /d cdrom /f >/dev/null </dev/null
   "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'n:' /t REG_SZ /d network /f >/dev/null </dev/null
   "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'a:' /t REG_SZ /d floppy /f >/dev/null </dev/null
+  ln -sfn "$WINEPREFIX.small" "$WINEPREFIX/dosdevices/u:"
+  "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v 'u:' /t REG_SZ /d floppy /f >/dev/null </dev/null
   "$WINESERVER" -w
 
   # User folders as real folders inside the prefix, not links into a home.
@@ -52,3 +55,20 @@ if [ ! -f "$WINEPREFIX/.toolhost-ready" ]; then
 fi
 
 ln -sfn "$BINDIR" "$WINEPREFIX/drive_c/toolhost"
+
+# U: is a small removable drive that a test can fill up: a 2 MiB tmpfs, and
+# U:\locked a read-only one, where mounting is permitted (as root). Mounted
+# once per run (this script runs before every test program); scripts/test.sh
+# unmounts them at its end. Elsewhere U: is a plain folder and the tests that
+# need a full or locked drive say so.
+small="$WINEPREFIX.small"
+mkdir -p "$small"
+if ! mountpoint -q "$small" 2>/dev/null; then
+  if mount -t tmpfs -o size=2m,mode=0777 toolhost-small "$small" 2>/dev/null; then
+    mkdir -p "$small/locked"
+    mount -t tmpfs -o ro,size=64k,mode=0555 toolhost-locked "$small/locked" 2>/dev/null || true
+  else
+    mkdir -p "$small/locked"
+    chmod 0555 "$small/locked"  # refuses writes to anyone but root
+  fi
+fi

@@ -32,6 +32,11 @@ xvfb=$!
 export DISPLAY=":$display"
 cleanup() {
   "$WINESERVER" -k 2>/dev/null || true
+  # The small drives of the prefixes (make-test-prefix.sh).
+  for small in "$root"/build/x86_64/*.small; do
+    umount "$small/locked" 2>/dev/null || true
+    umount "$small" 2>/dev/null || true
+  done
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT

@@ -91,7 +91,16 @@ TEST(GuardedCall, TurnsAFaultIntoAFailureAndLeavesTheFilterAsItWas)
 TEST(ProgramLocale, CaseConversionKeepsChineseTexts)
 {
     std::string before = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
     ApplyProgramLocale();
+    // Every category is German (code page 1252) ...
+    for (int category = LC_ALL; category <= LC_TIME; ++category) {
+        const char* name = std::setlocale(category, nullptr);
+        EXPECT_NE(std::string(name ? name : "").find("German"), std::string::npos) << "category " << category;
+    }
+    // ... and the run time acts on it: a decimal comma.
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    // Under that locale the program's own case conversions keep every byte:
     // Trail bytes 'C' and 'D' under lead bytes that the German code page
     // would take for upper-case letters.
     CString lower(Ansi(u8"繡罝REGCLEAN注册表").c_str());

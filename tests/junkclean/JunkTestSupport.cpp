@@ -1,5 +1,9 @@
 #include "JunkTestSupport.h"
 
+#include "junkclean/ProtectedFiles.h"
+
+#include <atomic>
+
 #include <objbase.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -40,6 +44,23 @@ void JunkEnvironment::TearDown() {
 std::string JunkEnvironment::SettingsPath() { return g_settingsPath; }
 std::string JunkEnvironment::SubKey(const char* name) { return g_settingsPath + "\\" + name; }
 void JunkEnvironment::ClearSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, g_settingsPath.c_str()); }
+
+CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
+                       bool shortcuts) {
+    JunkScanner scanner;
+    scanner.SetMasks(masks);
+    scanner.SetSafeFolders(safeFolders, WindowsDirTail());
+    JunkScanOptions o;
+    o.SkipReadOnlyFiles = 0;
+    o.FindInvalidShortCuts = shortcuts ? 1 : 0;
+    scanner.SetOptions(o);
+    CollectSink sink;
+    std::atomic<bool> stop(false);
+    scanner.Begin();
+    scanner.WalkRoot(root.c_str(), sink, stop);
+    scanner.End();
+    return sink;
+}
 
 int CollectSink::ReasonOf(const std::string& path) const {
     for (const JunkFinding& f : rows)

@@ -38,6 +38,11 @@ public:
     std::vector<std::string> folders;
 };
 
+// One scan of the folder `root` with the given masks and safe folders (lower
+// case), read-only files included; broken shortcuts when `shortcuts` is set.
+CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
+                       bool shortcuts);
+
 bool MakeFile(const std::string& path, DWORD size, DWORD attributes = 0);
 // Size of a file, -1 as unsigned when it is missing.
 DWORD ReadSize(const std::string& path);

@@ -7,10 +7,14 @@
 
 #include "junkclean/DeleteProgressDlg.h"
 #include "junkclean/JunkResults.h"
+#include "junkclean/ProtectedFiles.h"
 
 #include <vantres/ids_junk.h>
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
 
 using namespace junktest;
 
@@ -250,6 +254,128 @@ TEST(RemovalTest, StopEndsThePassAfterTheFileInHand) {
     int present = 0;
     for (const std::string& f : files) present += Exists(f);
     EXPECT_EQ(int(left.size()), present);
+}
+
+// Recycle Bin mode on the network drive N:, which keeps no Recycle Bin: the
+// shell would delete for good there, so the user is asked first, once.
+TEST(RemovalTest, RecycleBinAsksBeforeDeletingForGoodOnANetworkDrive) {
+    ASSERT_EQ(DRIVE_REMOTE, GetDriveTypeA("N:\\"));
+    TempTree local("C:\\toolhost-tests\\jk-rem-nobin");
+    TempTree remote("N:\\jk-rem-nobin");
+    ASSERT_TRUE(remote.File("one.tmp", 10));
+    ASSERT_TRUE(local.File("here.tmp", 10));
+    ASSERT_TRUE(remote.File("two.tmp", 10));
+    EXPECT_FALSE(HasRecycleBin((remote / "one.tmp").c_str()));
+    EXPECT_FALSE(HasRecycleBin("\\\\server\\share\\a.tmp"));
+    EXPECT_TRUE(HasRecycleBin((local / "here.tmp").c_str()));
+
+    // No: the network files and their rows stay; the local file goes to the bin.
+    {
+        RemovalRun run(REMOVAL_RECYCLE, "", {remote / "one.tmp", local / "here.tmp", remote / "two.tmp"},
+                       {true, true, true});
+        HWND box = WaitForMessageBox(20000);
+        ASSERT_TRUE(box != NULL);
+        const std::string text = MessageBoxText(box);
+        EXPECT_NE(std::string::npos, text.find(remote / "one.tmp")) << text;
+        EXPECT_NE(std::string::npos, text.find(A("没有回收站"))) << text;
+        EXPECT_TRUE((GetWindowLongPtrA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0);
+        Press(box, IDNO);
+        std::vector<std::string> left = run.Remaining();  // a second question would hold the pass up
+        EXPECT_EQ((std::vector<std::string>{remote / "one.tmp", remote / "two.tmp"}), left);
+        EXPECT_EQ(10u, ReadSize(remote / "one.tmp"));
+        EXPECT_EQ(10u, ReadSize(remote / "two.tmp"));
+        EXPECT_FALSE(Exists(local / "here.tmp"));
+    }
+    // Yes, asked once for both: they are deleted.
+    {
+        RemovalRun run(REMOVAL_RECYCLE, "", {remote / "one.tmp", remote / "two.tmp"}, {true, true});
+        HWND box = WaitForMessageBox(20000);
+        ASSERT_TRUE(box != NULL);
+        Press(box, IDYES);
+        EXPECT_TRUE(run.Remaining().empty());
+        EXPECT_FALSE(Exists(remote / "one.tmp"));
+        EXPECT_FALSE(Exists(remote / "two.tmp"));
+    }
+}
+
+// However many names are taken in the target folder, nothing there is replaced.
+TEST(RemovalTest, MoveNeverReplacesAFileInTheTargetFolder) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-full");
+    TempTree target("D:\\jk-rem-full-target");
+    ASSERT_TRUE(tree.File("a.tmp", 77));
+    ASSERT_TRUE(tree.File("b.tmp", 5));
+    ASSERT_TRUE(target.File("a.tmp", 1));
+    for (int n = 2; n < 1000; ++n) {
+        HANDLE h = CreateFileA((target / ("a (" + std::to_string(n) + ").tmp")).c_str(), GENERIC_WRITE, 0, NULL,
+                               CREATE_NEW, 0, NULL);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << n;
+        CloseHandle(h);
+    }
+    EXPECT_EQ("", MoveTargetFor((tree / "a.tmp").c_str(), target.path().c_str()).str());
+    RemovalRun run(REMOVAL_MOVE, target.path(), {tree / "a.tmp", tree / "b.tmp"}, {true, true});
+    std::vector<std::string> left = run.Remaining();
+    EXPECT_EQ((std::vector<std::string>{tree / "a.tmp"}), left);  // it stays, with its row
+    EXPECT_EQ(77u, ReadSize(tree / "a.tmp"));
+    EXPECT_EQ(1u, ReadSize(target / "a.tmp"));
+    EXPECT_EQ(0u, ReadSize(target / "a (999).tmp"));
+    EXPECT_EQ(5u, ReadSize(target / "b.tmp"));
+}
+
+// Folder names whose second byte is 0x5C: 俓 (82 5C) and 媆 (8B 5C).
+TEST(RemovalTest, DoubleByteFolderNamesAreListedAndRemovedWhole) {
+    const std::string jing = A("俓"), nao = A("媆");
+    ASSERT_EQ("\x82\x5C", jing);
+    TempTree tree("C:\\toolhost-tests\\jk-rem-dbcs");
+    ASSERT_TRUE(tree.File(jing + "\\a.tmp", 3));
+    ASSERT_TRUE(tree.File(jing + "\\real.exe", 3));
+    ASSERT_TRUE(tree.File(jing + "\\keep.txt", 3));
+    ASSERT_TRUE(tree.File(nao + "\\b.tmp", 3));
+    ASSERT_TRUE(tree.File("c.tmp", 3));
+    // 乻 is 81 73: its trail byte and "am" are not the protected name "sam".
+    const std::string notSam = A("乻") + "am";
+    ASSERT_EQ("\x81sam", notSam);
+    ASSERT_TRUE(tree.File(notSam + "\\d.tmp", 3));
+    ASSERT_TRUE(MakeShortcut(tree / (jing + "\\good.lnk"), tree / (jing + "\\real.exe")));
+    ASSERT_TRUE(MakeShortcut(tree / (jing + "\\bad.lnk"), tree / (jing + "\\gone.exe")));
+
+    // The safe folder 媆 keeps its file out; the shortcut to a file that is
+    // there is no finding.
+    CStringArray masks, safe;
+    masks.Add("*.tmp");
+    safe.Add(CString((tree / nao).c_str()).MakeLower());
+    CollectSink sink = ScanFolder(tree.path(), masks, safe, true);
+    std::vector<std::string> listed;
+    for (const JunkFinding& f : sink.rows) listed.push_back(f.path.str());
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::string> expected = {tree / (jing + "\\a.tmp"), tree / (jing + "\\bad.lnk"), tree / "c.tmp",
+                                         tree / (notSam + "\\d.tmp")};
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(expected, listed);
+
+    // Removed, and nothing else.
+    RemovalRun run(REMOVAL_DELETE, "", {tree / (jing + "\\a.tmp"), tree / (jing + "\\bad.lnk"), tree / "c.tmp"},
+                   {true, true, false});
+    EXPECT_EQ((std::vector<std::string>{tree / "c.tmp"}), run.Remaining());
+    EXPECT_FALSE(Exists(tree / (jing + "\\a.tmp")));
+    EXPECT_FALSE(Exists(tree / (jing + "\\bad.lnk")));
+    for (const std::string& kept : {jing + "\\real.exe", jing + "\\keep.txt", jing + "\\good.lnk", nao + "\\b.tmp",
+                                    std::string("c.tmp")})
+        EXPECT_TRUE(Exists(tree / kept)) << kept;
+}
+
+TEST(RemovalTest, MoveTargetWithADoubleByteNameTakesTheFilesInside) {
+    const std::string jing = A("俓");
+    TempTree tree("C:\\toolhost-tests\\jk-rem-dbcs-move");
+    TempTree target("D:\\jk-rem-dbcs-target");
+    ASSERT_TRUE(target.Dir(jing));
+    ASSERT_TRUE(tree.File("a.tmp", 9));
+    ASSERT_TRUE(tree.File("x\\a.tmp", 8));
+    RemovalRun run(REMOVAL_MOVE, target / jing, {tree / "a.tmp", tree / "x\\a.tmp"}, {true, true});
+    EXPECT_TRUE(run.Remaining().empty());
+    EXPECT_EQ(9u, ReadSize(target / (jing + "\\a.tmp")));
+    EXPECT_EQ(8u, ReadSize(target / (jing + "\\a (2).tmp")));
+    // Nothing landed beside the folder under a name glued to it.
+    EXPECT_FALSE(Exists(target.path() + "\\" + jing + "a.tmp"));
 }
 
 }  // namespace

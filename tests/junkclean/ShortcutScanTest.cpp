@@ -20,21 +20,7 @@ protected:
         AppendProtectedNames(names);
         excluded.Reset(names);
     }
-    CollectSink ScanTree() {
-        JunkScanner scanner;
-        scanner.SetMasks(CStringArray());
-        scanner.SetSafeFolders(CStringArray(), WindowsDirTail());
-        JunkScanOptions o;
-        o.SkipReadOnlyFiles = 0;
-        o.FindInvalidShortCuts = 1;
-        scanner.SetOptions(o);
-        CollectSink sink;
-        std::atomic<bool> stop(false);
-        scanner.Begin();
-        scanner.WalkRoot(tree.path().c_str(), sink, stop);
-        scanner.End();
-        return sink;
-    }
+    CollectSink ScanTree() { return ScanFolder(tree.path(), CStringArray(), CStringArray(), true); }
     TempTree tree;
     ExcludedNames excluded;
 };

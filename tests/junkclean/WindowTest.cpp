@@ -234,7 +234,8 @@ TEST_F(WindowTest, ScanListsSortsAndDeletes) {
     EXPECT_TRUE(w->SortAscending());
     EXPECT_LT(RowOf(list, tree / "a.bak"), RowOf(list, tree / "b.tmp"));
 
-    // Tick all, untick all, then Delete removes only the ticked file (to the Recycle Bin).
+    // Tick all, untick all, then Delete removes only the ticked file. N: keeps no
+    // Recycle Bin, so the removal asks first before deleting it for good.
     Click(wnd, IDC_JK_SELECT_ALL);
     ASSERT_TRUE(WaitFor([&] { return Checked(list, ItemCount(list) - 1); }));
     for (int i = 0; i < ItemCount(list); ++i) EXPECT_TRUE(Checked(list, i));
@@ -244,6 +245,9 @@ TEST_F(WindowTest, ScanListsSortsAndDeletes) {
     Click(wnd, IDC_JK_DELETE);
     HWND progress = NULL;
     ASSERT_TRUE(WaitFor([&] { return (progress = FindThreadDialog(w.thread(), IDC_JKD_PROGRESS)) != NULL; }));
+    HWND question = WaitForMessageBox(20000);
+    ASSERT_TRUE(question != NULL);
+    Press(question, IDYES);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(progress); }, 30000));
     ASSERT_TRUE(WaitFor([&] { return Visible(wnd, IDC_JK_RESULTS); }));
     EXPECT_EQ(GetFileAttributesA((tree / "a.bak").c_str()), INVALID_FILE_ATTRIBUTES);

@@ -2,6 +2,9 @@
 // run over seeded hives shows while it saves them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "RegbackupTestSupport.h"
 #include "regbackup/HiveBackup.h"
 #include "regbackup/HiveTools.h"
@@ -79,12 +82,64 @@ TEST(HiveList, DevicePathsBecomeSystemDrivePaths)
     EXPECT_EQ(DrivePath(""), "");
 }
 
-TEST(HiveList, TempNamesAreFreshAndStepped)
+namespace {
+
+// The unique number GetTempFileNameA put into a name: RBKxxxx.TMP.
+UINT UniqueOf(const CString& name)
+{
+    const std::string text = name.GetString();
+    const size_t at = text.rfind("RBK");
+    if (at == std::string::npos) return 0x10000;
+    return UINT(strtoul(text.substr(at + 3, 4).c_str(), NULL, 16));
+}
+
+UINT Stepped(UINT value) { return (value + ((value & 2) ? 5 : 3)) & 0xFFFF; }
+
+}  // namespace
+
+TEST(HiveList, TempNamesAreSeededFromTheClockAndStepped)
 {
     ScratchDir dir("rb-tempnames");
+    // Seeded on first use from rand() and the tick count; the seed itself is
+    // stepped before the first name.
+    srand(4711);
+    const UINT r = UINT(rand());
+    srand(4711);
     TempNameCounter counter;
+    const DWORD tickBefore = GetTickCount();
     const CString first = MakeTempName(dir.path().c_str(), "RBK", counter, "fallback");
+    const DWORD tickAfter = GetTickCount();
     ASSERT_TRUE(counter.seeded);
+    ASSERT_EQ(std::string(first).find(dir.path() + "\\RBK"), 0u) << first;
+    const UINT u1 = UniqueOf(first);
+    bool seedFits = false;
+    for (DWORD tick = tickBefore; tick <= tickAfter && !seedFits; ++tick) seedFits = Stepped((r + tick) & 0xFFFF) == u1;
+    EXPECT_TRUE(seedFits) << "first number " << u1 << " is not (rand() + GetTickCount()) & 0xFFFF stepped once";
+
+    // Each further name steps by 3 while bit 1 of the number is clear, else by 5.
+    UINT previous = u1;
+    std::vector<UINT> steps;
+    for (int i = 0; i < 6; ++i) {
+        const CString next = MakeTempName(dir.path().c_str(), "RBK", counter, "fallback");
+        const UINT u = UniqueOf(next);
+        EXPECT_EQ(u, Stepped(previous)) << "after " << previous;
+        steps.push_back((u - previous) & 0xFFFF);
+        previous = u;
+    }
+    // Both steps occur within a few names.
+    EXPECT_NE(std::find(steps.begin(), steps.end(), 3u), steps.end());
+    EXPECT_NE(std::find(steps.begin(), steps.end(), 5u), steps.end());
+
+    // The "RO" counter is seeded from the tick count alone.
+    TempNameCounter legacy{0, false, false};
+    const DWORD roBefore = GetTickCount();
+    const CString ro = MakeTempName(dir.path().c_str(), "RO", legacy, "fallback");
+    const DWORD roAfter = GetTickCount();
+    const UINT uro = UINT(strtoul(std::string(ro).substr(std::string(ro).rfind("RO") + 2, 4).c_str(), NULL, 16));
+    bool roFits = false;
+    for (DWORD tick = roBefore; tick <= roAfter && !roFits; ++tick) roFits = Stepped(tick & 0xFFFF) == uro;
+    EXPECT_TRUE(roFits) << ro;
+
     // A leftover file of the next name is removed so that RegSaveKeyA can create it.
     TempNameCounter peek = counter;
     const CString next = MakeTempName(dir.path().c_str(), "RBK", peek, "fallback");
@@ -92,8 +147,6 @@ TEST(HiveList, TempNamesAreFreshAndStepped)
     const CString second = MakeTempName(dir.path().c_str(), "RBK", counter, "fallback");
     EXPECT_EQ(std::string(second), std::string(next));
     EXPECT_FALSE(testsupport::FileExists(second.GetString()));
-    EXPECT_NE(std::string(first), std::string(second));
-    EXPECT_EQ(std::string(first).find(dir.path() + "\\RBK"), 0u);
     EXPECT_EQ(std::string(MakeTempName("Q:\\no\\such\\folder", "RBK", counter, "fallback")), "fallback");
 }
 
@@ -129,9 +182,69 @@ TEST(HiveList, RunOverThreeHivesShowsItsProgress)
     SHDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
 }
 
-TEST(HiveList, PrivilegesForBackupRestoreAndRestartAreEnabled)
+namespace {
+
+// Whether each named privilege is enabled in this process's token.
+std::vector<bool> PrivilegesEnabled(const std::vector<const char*>& names)
 {
+    std::vector<bool> enabled(names.size(), false);
+    HANDLE token = NULL;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return enabled;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenPrivileges, NULL, 0, &size);
+    std::vector<BYTE> buffer(size ? size : 1);
+    if (GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const TOKEN_PRIVILEGES* list = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+        for (size_t n = 0; n < names.size(); ++n) {
+            LUID luid;
+            if (!LookupPrivilegeValueA(NULL, names[n], &luid)) continue;
+            for (DWORD i = 0; i < list->PrivilegeCount; ++i) {
+                const LUID_AND_ATTRIBUTES& p = list->Privileges[i];
+                if (p.Luid.LowPart == luid.LowPart && p.Luid.HighPart == luid.HighPart)
+                    enabled[n] = (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+            }
+        }
+    }
+    CloseHandle(token);
+    return enabled;
+}
+
+void SetPrivileges(const std::vector<const char*>& names, DWORD attributes)
+{
+    HANDLE token = NULL;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+    for (const char* name : names) {
+        TOKEN_PRIVILEGES p = {};
+        p.PrivilegeCount = 1;
+        p.Privileges[0].Attributes = attributes;
+        if (LookupPrivilegeValueA(NULL, name, &p.Privileges[0].Luid)) AdjustTokenPrivileges(token, FALSE, &p, sizeof p, NULL, NULL);
+    }
+    CloseHandle(token);
+}
+
+const std::vector<const char*> kNeeded = {"SeBackupPrivilege", "SeRestorePrivilege", "SeShutdownPrivilege"};
+
+}  // namespace
+
+// Run in a child process of its own (see below): the first call of the
+// process must find the rights off and leave them on.
+TEST(HiveListChild, PrivilegesAreEnabledInTheToken)
+{
+    if (!getenv("TOOLHOST_PRIVILEGE_CHILD")) GTEST_SKIP() << "runs as the child of PrivilegesForBackupRestoreAndRestart";
+    SetPrivileges(kNeeded, 0);
+    ASSERT_EQ(PrivilegesEnabled(kNeeded), (std::vector<bool>{false, false, false})) << "the rights could not be turned off";
     EXPECT_EQ(EnableBackupPrivileges(), 1);
+    EXPECT_EQ(PrivilegesEnabled(kNeeded), (std::vector<bool>{true, true, true}));
     // Once enabled, a second call only opens the token.
     EXPECT_EQ(EnableBackupPrivileges(), 1);
+}
+
+TEST(HiveList, PrivilegesForBackupRestoreAndRestartAreEnabled)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(NULL, self, MAX_PATH);
+    SetEnvironmentVariableA("TOOLHOST_PRIVILEGE_CHILD", "1");
+    const DWORD code = testsupport::RunProgram(std::string("\"") + self + "\" --gtest_filter=HiveListChild.*", 60000);
+    SetEnvironmentVariableA("TOOLHOST_PRIVILEGE_CHILD", NULL);
+    EXPECT_EQ(code, 0u) << "the child's checks failed";
 }

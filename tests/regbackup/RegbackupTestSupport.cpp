@@ -168,6 +168,36 @@ bool SaveKeyTo(HKEY root, const std::string& path, const std::string& file)
     return ok;
 }
 
+void SeedBlobHive(HiveListSeed& seed, const std::string& leaf, size_t bytes)
+{
+    const std::string path = std::string(kTestKey) + "\\Complete\\" + leaf;
+    HKEY key = CreateKeyPath(HKEY_LOCAL_MACHINE, path);
+    if (!key) return;
+    std::string data(bytes, '\0');
+    for (size_t i = 0; i < bytes; ++i) data[i] = char((i * 7 + leaf.size()) & 0xFF);
+    RegSetValueExA(key, "blob", 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()), DWORD(data.size()));
+    RegCloseKey(key);
+    seed.Add("\\REGISTRY\\MACHINE\\" + path, "\\Device\\HarddiskVolume1\\WINDOWS\\system32\\config\\" + leaf);
+}
+
+unsigned long long FreeBytes(const std::string& path)
+{
+    ULARGE_INTEGER free = {}, total = {};
+    return GetDiskFreeSpaceExA(path.c_str(), &free, &total, NULL) ? free.QuadPart : 0;
+}
+
+unsigned long long TotalBytes(const std::string& path)
+{
+    ULARGE_INTEGER free = {}, total = {};
+    return GetDiskFreeSpaceExA(path.c_str(), &free, &total, NULL) ? total.QuadPart : 0;
+}
+
+bool SmallDriveThere()
+{
+    const unsigned long long total = TotalBytes("U:\\");
+    return total > 0 && total <= 16ull * 1024 * 1024;
+}
+
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask)
 {
     std::vector<std::string> names;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "regbackup/BackupPlatform.h"
+#include "regbackup/HiveTools.h"
 #include "testsupport.h"
 
 namespace rbtest {
@@ -93,6 +94,25 @@ public:
 private:
     std::vector<std::pair<std::string, std::string>> m_before;
 };
+
+// A backup run's progress that nobody watches.
+struct SilentProgress : BackupProgress {
+    void SetRange(int, int) override {}
+    void SetPos(int) override {}
+    void SetText(LPCSTR) override {}
+};
+
+// A machine hive below kTestKey\Complete\<leaf> holding one binary value
+// of `bytes` bytes (saved as about three bytes of text per byte), listed in
+// the hive list through `seed`.
+void SeedBlobHive(HiveListSeed& seed, const std::string& leaf, size_t bytes);
+
+// Free and total bytes of the drive that holds `path` (0 when unknown).
+unsigned long long FreeBytes(const std::string& path);
+unsigned long long TotalBytes(const std::string& path);
+// U: of the test prefix is a 2 MiB drive (scripts/make-test-prefix.sh)
+// where mounting a small file system is permitted.
+bool SmallDriveThere();
 
 // The user's SID, as HKEY_USERS names the user's hive.
 std::string UserSid();

@@ -17,12 +17,6 @@ using testsupport::WriteFileBytes;
 
 namespace {
 
-struct Silent : BackupProgress {
-    void SetRange(int, int) override {}
-    void SetPos(int) override {}
-    void SetText(LPCSTR) override {}
-};
-
 // The restore's temporary files in the system folder.
 std::vector<std::string> RestoreTemps()
 {
@@ -125,7 +119,7 @@ TEST(Restore, RoundTripGivesBackTheHiveAsItWasSaved)
 
     CHiveBackup engine;
     engine.SetLocation(sets.path().c_str());
-    Silent silent;
+    SilentProgress silent;
     engine.Run(silent);
     ASSERT_EQ(engine.SavedCount(), 1);
     const std::string before = TempFileName("rb-roundtrip-before");

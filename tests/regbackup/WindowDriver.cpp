@@ -8,27 +8,39 @@
 
 namespace rbtest {
 
-UiThread::UiThread(std::function<void()> body)
+UiThread::UiThread(std::function<void()> body) : m_body(std::move(body))
 {
-    m_thread = std::thread([this, body] {
-        m_id = GetCurrentThreadId();
-        ResourceScope scope("vantres.dll");
-        body();
-        m_finished = true;
-    });
+    m_thread = CreateThread(NULL, 0, &UiThread::Main, this, 0, NULL);
     testsupport::WaitFor([this] { return m_id != 0; }, 5000);
 }
 
-UiThread::~UiThread() { Join(30000); }
+DWORD WINAPI UiThread::Main(LPVOID param)
+{
+    UiThread* self = static_cast<UiThread*>(param);
+    self->m_id = GetCurrentThreadId();
+    {
+        ResourceScope scope("vantres.dll");
+        self->m_body();
+    }
+    self->m_finished = true;
+    return 0;
+}
+
+UiThread::~UiThread()
+{
+    Join(30000);
+    if (m_thread) CloseHandle(m_thread);
+}
 
 bool UiThread::Join(DWORD timeoutMs)
 {
-    if (!m_thread.joinable()) return true;
+    if (!m_thread || m_joined) return true;
     if (!testsupport::WaitFor([this] { return m_finished; }, timeoutMs)) {
-        m_thread.detach();  // a window that would not close: leave it to the end of the program
+        // A window that would not close: leave it to the end of the program.
         return false;
     }
-    m_thread.join();
+    WaitForSingleObject(m_thread, INFINITE);
+    m_joined = true;
     return true;
 }
 

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <functional>
 #include <string>
-#include <thread>
 
 namespace rbtest {
 
@@ -26,7 +25,11 @@ public:
     bool Join(DWORD timeoutMs = 15000);
 
 private:
-    std::thread m_thread;
+    static DWORD WINAPI Main(LPVOID param);
+
+    std::function<void()> m_body;
+    HANDLE m_thread = NULL;
+    bool m_joined = false;
     volatile DWORD m_id = 0;
     volatile bool m_finished = false;
 };

@@ -162,6 +162,25 @@ TEST(Window, CancelBeforeStartWritesNothing)
     EXPECT_TRUE(RecordedSets(HKEY_CURRENT_USER).empty());
 }
 
+namespace {
+
+// Types the location, presses Start and then Start in the dialog; returns
+// once the dialog is gone.
+void BackupThroughTheWindow(MainWindow& main, const std::string& location)
+{
+    Click(main.Control(IDC_BK_BACKUP));
+    ASSERT_TRUE(WaitFor([&] { return main.PageShown(IDC_BKP_START); }));
+    SendMessageTimeoutA(main.Control(IDC_BKP_LOCATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(location.c_str()),
+                        SMTO_BLOCK, 5000, NULL);
+    Click(main.Control(IDC_BKP_START));
+    HWND dialog = main.ui().WaitForTopLevel(IDC_BKX_EXPLANATION);
+    ASSERT_TRUE(dialog);
+    Click(FindControl(dialog, IDOK));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 60000));
+}
+
+}  // namespace
+
 TEST(Window, BackupThroughTheDialogGrowsTheHomeCount)
 {
     SettingsScope settings;
@@ -173,16 +192,8 @@ TEST(Window, BackupThroughTheDialogGrowsTheHomeCount)
                                                            Ansi(IDS_BK_HOME_COUNT).find("%d"), 2, "0"));
     EXPECT_EQ(std::string(main.object()->LastBackupLine()), Ansi(IDS_BK_LAST_NEVER));
 
-    Click(main.Control(IDC_BK_BACKUP));
-    ASSERT_TRUE(WaitFor([&] { return main.PageShown(IDC_BKP_START); }));
-    SendMessageTimeoutA(main.Control(IDC_BKP_LOCATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sets.path().c_str()),
-                        SMTO_BLOCK, 5000, NULL);
     const DWORD before = DWORD(time(NULL));
-    Click(main.Control(IDC_BKP_START));
-    HWND dialog = main.ui().WaitForTopLevel(IDC_BKX_EXPLANATION);
-    ASSERT_TRUE(dialog);
-    Click(FindControl(dialog, IDOK));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 60000));
+    BackupThroughTheWindow(main, sets.path());
     ASSERT_TRUE(WaitFor([&] { return TextOf(main.Control(IDC_BKP_STATUS)) == Ansi(IDS_BKP_DONE); }));
 
     const DWORD last = testsupport::RegDword(HKEY_CURRENT_USER, kSettingsPath, "LastRegBackup", 0);
@@ -207,40 +218,80 @@ TEST(Window, BackupThatSavesNoHiveIsReportedAsFailed)
     HiveListSeed seed;
     seed.Add("\\REGISTRY\\MACHINE\\Software\\ToolhostTests\\RegBackup\\NoSuchKey", "\\Device\\HarddiskVolume1\\x");
     MainWindow main;
-    Click(main.Control(IDC_BK_BACKUP));
-    ASSERT_TRUE(WaitFor([&] { return main.PageShown(IDC_BKP_START); }));
-    SendMessageTimeoutA(main.Control(IDC_BKP_LOCATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sets.path().c_str()),
-                        SMTO_BLOCK, 5000, NULL);
-    Click(main.Control(IDC_BKP_START));
-    HWND dialog = main.ui().WaitForTopLevel(IDC_BKX_EXPLANATION);
-    ASSERT_TRUE(dialog);
-    Click(FindControl(dialog, IDOK));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 60000));
+    BackupThroughTheWindow(main, sets.path());
     EXPECT_TRUE(WaitFor([&] { return TextOf(main.Control(IDC_BKP_STATUS)) == Ansi(IDS_BKP_FAILED); }));
+    EXPECT_EQ(platform.questions, (std::vector<std::string>{Ansi(IDS_BKP_FAILED)}));
     EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, kSettingsPath, "LastRegBackup"));
+    EXPECT_TRUE(ListFiles(sets.path()).empty());  // not even an empty set
+    EXPECT_TRUE(RecordedSets(HKEY_CURRENT_USER).empty());
+}
+
+TEST(Window, BackupOntoADriveThatFillsUpIsReportedAndLeavesNothing)
+{
+    if (!SmallDriveThere()) GTEST_SKIP() << "U: is not a small drive here (mounting a small file system needs root)";
+    SettingsScope settings;
+    FakePlatform platform;
+    const std::string location = "U:\\rbw-full";
+    testsupport::RemoveTree(location);
+    ASSERT_TRUE(testsupport::MakeDirs(location));
+    HiveListSeed seed;
+    const unsigned long long free = FreeBytes(location);
+    SeedBlobHive(seed, "WindowFits", size_t(free / 3 * 2 / 3));
+    SeedBlobHive(seed, "WindowOverflows", size_t(free / 3 * 2 / 3));
+    MainWindow main;
+    BackupThroughTheWindow(main, location);
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kTestKey);
+
+    CString expected;
+    expected.Format(CString(Ansi(IDS_BKP_COPY_FAILED).c_str()),
+                    (std::string("HKEY_LOCAL_MACHINE\\") + kTestKey + "\\Complete\\WindowOverflows").c_str());
+    EXPECT_TRUE(WaitFor([&] { return TextOf(main.Control(IDC_BKP_STATUS)) == std::string(expected); }))
+        << TextOf(main.Control(IDC_BKP_STATUS));
+    EXPECT_EQ(platform.questions, (std::vector<std::string>{std::string(expected)}));
+    EXPECT_NE(TextOf(main.Control(IDC_BKP_STATUS)), Ansi(IDS_BKP_DONE));
+    EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, kSettingsPath, "LastRegBackup"));
+    EXPECT_TRUE(RecordedSets(HKEY_CURRENT_USER).empty());
+    EXPECT_EQ(ListCount(main.Control(IDC_BKR_LIST)), 0);
+    EXPECT_TRUE(ListFiles(location).empty());
+    EXPECT_EQ(FreeBytes(location), free);
+    testsupport::RemoveTree(location);
 }
 
 namespace {
 
-// An engine whose run tries to close its dialog before doing its work.
+// An engine whose run tries to close its dialog, by its Cancel button, by
+// Escape and by its close box, before doing its work. After each try the
+// dialog must be as it was: open, its Cancel not acted on (the explanation
+// keeps the font that Cancel would release).
 class ImpatientBackup : public CHiveBackup {
 public:
     void Run(CProgressST& bar, CWnd& text) override
     {
         HWND dialog = GetParent(text.GetSafeHwnd());
+        explanationFont = HFONT(SendMessageA(GetDlgItem(dialog, IDC_BKX_EXPLANATION), WM_GETFONT, 0, 0));
+        Check(dialog);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
-        stillOpen.push_back(IsWindow(dialog) && IsWindowVisible(dialog));
+        Check(dialog);
         // Escape through the dialog's own key handling.
         PostMessageA(GetDlgItem(dialog, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
+        DispatchPendingMessages();
+        Check(dialog);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
         DispatchPendingMessages();
-        stillOpen.push_back(IsWindow(dialog) && IsWindowVisible(dialog));
+        Check(dialog);
         CHiveBackup::Run(bar, text);
         SaveShot(dialog, "backup-dialog-running");
-        stillOpen.push_back(IsWindow(dialog) && IsWindowVisible(dialog));
+        Check(dialog);
         statusAtEnd = rbtest::TextOf(GetDlgItem(dialog, IDC_BKX_STATUS));
     }
+    void Check(HWND dialog)
+    {
+        stillOpen.push_back(IsWindow(dialog) && IsWindowVisible(dialog));
+        fontKept.push_back(explanationFont && GetObjectType(explanationFont) == OBJ_FONT);
+    }
+    HFONT explanationFont = NULL;
     std::vector<bool> stillOpen;
+    std::vector<bool> fontKept;
     std::string statusAtEnd;
 };
 
@@ -254,11 +305,12 @@ TEST(Window, CancelAndEscapeAreIgnoredWhileTheRunIsBusy)
     ImpatientBackup engine;
     engine.SetLocation(sets.path().c_str());
     bool done = false;
+    INT_PTR result = 0;
     {
         UiThread ui([&] {
             CExclusiveAccessDlg dialog(NULL);
             dialog.m_engine = &engine;
-            dialog.DoModal();
+            result = dialog.DoModal();
             done = dialog.m_done;
         });
         HWND dialog = ui.WaitForTopLevel(IDC_BKX_EXPLANATION);
@@ -267,7 +319,9 @@ TEST(Window, CancelAndEscapeAreIgnoredWhileTheRunIsBusy)
         ASSERT_TRUE(ui.Join(60000));
     }
     EXPECT_TRUE(done);
-    EXPECT_EQ(engine.stillOpen, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(engine.stillOpen, (std::vector<bool>(5, true)));
+    EXPECT_EQ(engine.fontKept, (std::vector<bool>(5, true))) << "Cancel was acted on during the run";
     EXPECT_EQ(engine.statusAtEnd, "100% Completed ");
     EXPECT_TRUE(engine.SetWritten());
 }
@@ -449,6 +503,63 @@ TEST(Window, ToolhostBackupOpensThisWindow)
     EXPECT_TRUE(FindControl(window, IDC_BKR_LIST));  // the pages were made with it
     Click(GetDlgItem(window, IDC_BK_EXIT));
     EXPECT_NE(toolhost.Wait(20000), DWORD(STILL_ACTIVE));  // the program ends with its window
+}
+
+namespace {
+
+// A top-level window of process pid that holds a control with childId.
+HWND ProcessDialogWith(DWORD pid, int childId)
+{
+    struct Search {
+        DWORD pid;
+        int childId;
+        HWND found;
+    } search{pid, childId, NULL};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            Search& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != s.pid || !GetDlgItem(hwnd, s.childId)) return TRUE;
+            s.found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+TEST(Window, SecondStartDuringABackupRestoresTheMainWindow)
+{
+    const std::string program = testsupport::ProgramDir() + "toolhost.exe";
+    if (!FileExists(program)) GTEST_SKIP() << "toolhost.exe is not built";
+    testsupport::Process first("\"" + program + "\" backup");
+    ASSERT_TRUE(first.started());
+    HWND window = testsupport::WaitForWindow(Ansi(IDS_REGBACKUP_INSTANCE_NAME), 30000, first.id());
+    ASSERT_TRUE(window);
+    // The exclusive-access dialog of a backup, waiting for Start.
+    Click(GetDlgItem(window, IDC_BK_BACKUP));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetParent(FindControl(window, IDC_BKP_START))) != FALSE; }));
+    Click(FindControl(window, IDC_BKP_START));
+    HWND dialog = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = ProcessDialogWith(first.id(), IDC_BKX_EXPLANATION)) != NULL; }, 20000));
+    EXPECT_EQ(TextOf(dialog), Ansi(IDS_BKX_CAPTION));
+
+    // The user minimises the tool and starts it again: the tool comes back.
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }));
+    testsupport::Process again("\"" + program + "\" backup");
+    ASSERT_TRUE(again.started());
+    EXPECT_NE(again.Wait(20000), DWORD(STILL_ACTIVE)) << "a second start must quit";
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && IsWindowVisible(window); }))
+        << "the second start did not restore the main window";
+
+    ShowWindow(window, SW_RESTORE);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    Click(GetDlgItem(window, IDC_BK_EXIT));
+    EXPECT_NE(first.Wait(20000), DWORD(STILL_ACTIVE));
 }
 
 TEST(Window, BrowseTakesOnlyAFolderThatExists)

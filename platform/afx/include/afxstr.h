@@ -68,23 +68,31 @@ public:
         return a.Compare(b);
     }
 
+    // Searches match whole characters only: in double-byte code pages (936
+    // and others) the second byte of a character may equal '\\' or a letter,
+    // and a match there would cut the character in half.
     int Find(char ch, int start = 0) const {
         if (start < 0 || size_t(start) > m_s.size()) return -1;
-        size_t p = m_s.find(ch, size_t(start));
-        return p == std::string::npos ? -1 : int(p);
+        return FindAtBoundary(std::string(1, ch), size_t(start));
     }
     int Find(const char* sub, int start = 0) const {
         if (!sub || start < 0 || size_t(start) > m_s.size()) return -1;
-        size_t p = m_s.find(sub, size_t(start));
-        return p == std::string::npos ? -1 : int(p);
+        return FindAtBoundary(sub, size_t(start));
     }
     int ReverseFind(char ch) const {
-        size_t p = m_s.rfind(ch);
-        return p == std::string::npos ? -1 : int(p);
+        int last = -1;
+        for (size_t i = 0; i < m_s.size(); i = NextChar(i))
+            if (m_s[i] == ch) last = int(i);
+        return last;
     }
     int FindOneOf(const char* set) const {
-        size_t p = m_s.find_first_of(set ? set : "");
-        return p == std::string::npos ? -1 : int(p);
+        const CString chars(set);
+        for (size_t i = 0; i < m_s.size(); i = NextChar(i)) {
+            const size_t n = NextChar(i) - i;
+            for (size_t j = 0; j < chars.m_s.size(); j = chars.NextChar(j))
+                if (chars.NextChar(j) - j == n && m_s.compare(i, n, chars.m_s, j, n) == 0) return int(i);
+        }
+        return -1;
     }
 
     CString Mid(int first) const { return Mid(first, GetLength()); }
@@ -129,22 +137,30 @@ public:
         if (!from || !*from) return 0;
         const std::string f(from), t(to ? to : "");
         int count = 0;
-        for (size_t p = m_s.find(f); p != std::string::npos; p = m_s.find(f, p + t.size())) {
-            m_s.replace(p, f.size(), t);
+        for (int p = FindAtBoundary(f, 0); p >= 0; p = FindAtBoundary(f, size_t(p) + t.size())) {
+            m_s.replace(size_t(p), f.size(), t);
             ++count;
         }
         return count;
     }
     int Replace(char from, char to) {
         int count = 0;
-        for (char& c : m_s)
-            if (c == from) { c = to; ++count; }
+        for (size_t i = 0; i < m_s.size(); i = NextChar(i))
+            if (m_s[i] == from && NextChar(i) == i + 1) { m_s[i] = to; ++count; }
         return count;
     }
     int Remove(char ch) {
-        size_t before = m_s.size();
-        m_s.erase(std::remove(m_s.begin(), m_s.end(), ch), m_s.end());
-        return int(before - m_s.size());
+        std::string kept;
+        kept.reserve(m_s.size());
+        int count = 0;
+        for (size_t i = 0; i < m_s.size();) {
+            const size_t next = NextChar(i);
+            if (next == i + 1 && m_s[i] == ch) ++count;
+            else kept.append(m_s, i, next - i);
+            i = next;
+        }
+        m_s.swap(kept);
+        return count;
     }
     int Insert(int index, const char* text) {
         if (index < 0) index = 0;
@@ -195,9 +211,31 @@ public:
     AFX_API BOOL LoadString(UINT id);
 
 private:
+    // The index after the character that starts at i: a lead byte of the
+    // ANSI code page takes its trail byte with it (when there is one).
+    size_t NextChar(size_t i) const {
+        const unsigned char c = static_cast<unsigned char>(m_s[i]);
+        if (c >= 0x80 && i + 1 < m_s.size() && m_s[i + 1] != '\0' && IsDBCSLeadByte(c)) return i + 2;
+        return i + 1;
+    }
+    // The first match of `sub` at or after `start` that begins a character.
+    int FindAtBoundary(const std::string& sub, size_t start) const {
+        size_t boundary = 0;  // walks whole characters up to each candidate
+        for (size_t p = m_s.find(sub, start); p != std::string::npos; p = m_s.find(sub, p + 1)) {
+            while (boundary < p) boundary = NextChar(boundary);
+            if (boundary == p) return int(p);
+        }
+        return -1;
+    }
     static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
     std::string m_s;
 };
+
+// True when the text's last character, not merely its last byte, is a
+// backslash (the second byte of a double-byte character can be 0x5C).
+inline bool EndsWithBackslash(const CString& text) {
+    return !text.IsEmpty() && text.ReverseFind('\\') == text.GetLength() - 1;
+}
 
 class CStringArray {
 public:

@@ -93,9 +93,13 @@
 #define IDS_BKP_FAILED              9011  /* status line: the backup failed, no hive could be saved */
 #define IDS_BKR_NO_PRIVILEGE        9012  /* message box: restore needs backup/restore rights */
 #define IDS_BK_OPTIONS_NONE         9013  /* message box: this tool has no further options */
-#define IDS_BKR_NOTHING_SELECTED    9014  /* message box: choose a backup in the list first */
-#define IDS_BOOTDISK_NO_DRIVE       9015  /* message box: no floppy drive A: */
-#define IDS_BOOTDISK_DONE           9016  /* message box: the boot disk is ready */
+#define IDS_BKP_NO_FOLDER           9040  /* backup failed: no set folder could be made at the location */
+#define IDS_BKP_COPY_FAILED         9041  /* backup failed: the copy of hive %s could not be written */
+#define IDS_BKP_COPY_DAMAGED        9042  /* backup failed: the copy of hive %s does not read back */
+#define IDS_BKP_INDEX_FAILED        9043  /* backup failed: info.arb could not be written */
+#define IDS_BKP_RECORD_FAILED       9044  /* backup failed: the set could not be recorded */
+#define IDS_BKX_CAPTION             9045  /* caption of the backup progress dialog (not the main window's) */
+#define IDS_BKP_SET_FAILED          9047  /* backup failed (9x line): the set could not be written */
 
 /* ---- bitmaps ---------------------------------------------------------------- */
 #define IDB_BACKUP_BACKGROUND       141   /* window background with heading band, 672 x 468 */

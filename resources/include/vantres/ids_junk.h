@@ -160,9 +160,7 @@
 #define IDS_JKE_MASK_TOO_LONG       185   /* "搜索长度应该小于 15 个字符。" */
 
 /* ---- strings added for this build ------------------------------------------ */
-#define IDS_JK_NOTHING_TICKED       9020  /* status line: no file is ticked */
-#define IDS_JK_REMOVE_FAILED        9021  /* status line: some files could not be removed */
-#define IDS_JKO_FOLDER_NOT_FIXED    9022  /* message: only folders on fixed drives can be listed */
+#define IDS_JKD_NO_RECYCLE_BIN      9046  /* yes/no: a ticked file lies on a drive without Recycle Bin (%s) */
 
 /* ---- bitmaps ---------------------------------------------------------------- */
 #define IDB_JUNK_BACKGROUND         306   /* window background with heading band, 769 x 533 */

@@ -84,10 +84,6 @@
 
 /* ---- strings added for this build (message boxes and status texts) ------ */
 #define IDS_RC_UNDO_WRITE_FAILED    9001  /* message box: undo file not written, nothing removed */
-#define IDS_RC_NOTHING_TICKED       9002  /* status line: Delete pressed with no ticked row */
-#define IDS_RC_REGEDIT_NOT_FOUND    9003  /* message box: the registry editor could not be started */
-#define IDS_RCU_NO_SELECTION        9004  /* status/message: no undo record selected */
-#define IDS_RCU_DROP_CONFIRM        9005  /* message box (yes/no): drop the selected undo file? */
 
 /* ---- bitmaps -------------------------------------------------------------- */
 #define IDB_REGCLEAN_BACKGROUND     136   /* window background with heading band, 705 x 520 */

@@ -33,6 +33,55 @@ TEST(CStringTest, FindAndReverseFind) {
     EXPECT_EQ(CString().Find('x'), -1);
 }
 
+// In code page 936 the second byte of many characters is 0x5C ("\") or a
+// Latin letter: 俓 is 82 5C, 媆 is 8B 5C, 臶 is C5 5B ("["). A
+// search must match whole characters only, or a path split there cuts a
+// character in half.
+TEST(CStringTest, SearchesMatchWholeDoubleByteCharactersOnly) {
+    ASSERT_EQ(GetACP(), 936u) << "the tests run with LANG=zh_CN.UTF-8";
+    const std::string jing = Ansi(u8"俓"), nao = Ansi(u8"媆");
+    ASSERT_EQ(jing, "\x82\x5C");
+    ASSERT_EQ(nao, "\x8B\x5C");
+    // C:\俓\媆a\b.txt: the real separators are at 2, 5 and 9.
+    const std::string path = "C:\\" + jing + "\\" + nao + "a\\b.txt";
+    CString s(path.c_str());
+    EXPECT_EQ(s.Find('\\'), 2);
+    EXPECT_EQ(s.Find('\\', 3), 5);
+    EXPECT_EQ(s.Find('\\', 6), 9);
+    EXPECT_EQ(s.ReverseFind('\\'), 9);
+    EXPECT_EQ(s.FindOneOf("\\/"), 2);
+    EXPECT_EQ(s.Find("\\a"), -1);  // only the trail byte of 媆 stands before "a"
+    EXPECT_EQ(s.Find("\\b"), 9);
+    EXPECT_EQ(s.Find(nao.c_str()), 6);
+
+    // A folder whose name ends with such a character has no trailing backslash.
+    CString folder(("C:\\" + jing).c_str());
+    EXPECT_EQ(folder.ReverseFind('\\'), 2);
+    EXPECT_FALSE(EndsWithBackslash(folder));
+    EXPECT_TRUE(EndsWithBackslash(CString(("C:\\" + jing + "\\").c_str())));
+    EXPECT_EQ(CString((jing + jing).c_str()).FindOneOf("\\"), -1);
+    // Trail bytes that look like letters are not letters either.
+    const std::string trailA = Ansi(u8"臶");  // C5 5B
+    ASSERT_EQ(trailA, "\xC5\x5B");
+    EXPECT_EQ(CString((trailA + "[").c_str()).Find('['), 2);
+    // A double-byte character in the set matches that character only.
+    EXPECT_EQ(CString(("x" + nao + jing).c_str()).FindOneOf(jing.c_str()), 3);
+
+    // Replacing and removing touch whole characters only.
+    CString r(path.c_str());
+    EXPECT_EQ(r.Replace('\\', '/'), 3);
+    EXPECT_EQ(r.str(), "C:/" + jing + "/" + nao + "a/b.txt");
+    CString r2(path.c_str());
+    EXPECT_EQ(r2.Replace("\\", "\\\\"), 3);
+    EXPECT_EQ(r2.str(), "C:\\\\" + jing + "\\\\" + nao + "a\\\\b.txt");
+    CString r3(path.c_str());
+    EXPECT_EQ(r3.Remove('\\'), 3);
+    EXPECT_EQ(r3.str(), "C:" + jing + nao + "ab.txt");
+    // A lone lead byte at the end is a character of its own.
+    CString cut(("a\\" + jing.substr(0, 1)).c_str());
+    EXPECT_EQ(cut.ReverseFind('\\'), 1);
+}
+
 TEST(CStringTest, MidLeftRightClampOutOfRangeArguments) {
     CString s("abcdef");
     EXPECT_EQ(s.Mid(2), "cdef");
