@@ -14,14 +14,22 @@ struct JumpPoint {
     void* words[5];
 };
 
-thread_local JumpPoint* t_armed = nullptr;
+// Each thread's armed point, in a TLS slot (taken once, kept for the run).
+DWORD ArmedSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
+
+JumpPoint* Armed() { return static_cast<JumpPoint*>(::TlsGetValue(ArmedSlot())); }
+void Arm(JumpPoint* point) { ::TlsSetValue(ArmedSlot(), point); }
+
 LPTOP_LEVEL_EXCEPTION_FILTER g_previous = nullptr;
 
 LONG WINAPI GuardFilter(EXCEPTION_POINTERS* info)
 {
-    if (t_armed) {
-        JumpPoint* point = t_armed;
-        t_armed = nullptr;
+    if (JumpPoint* point = Armed()) {
+        Arm(nullptr);
         __builtin_longjmp(point->words, 1);
     }
     return g_previous ? g_previous(info) : EXCEPTION_CONTINUE_SEARCH;
@@ -34,18 +42,18 @@ __attribute__((noinline)) BOOL GuardedCall(void (*fn)(void* context), void* cont
     // Only the thread that shows help arms the guard; a nested guard on that
     // thread finds the filter already in place and leaves it to the outer one.
     JumpPoint point;
-    JumpPoint* volatile outer = t_armed;
+    JumpPoint* volatile outer = Armed();
     LPTOP_LEVEL_EXCEPTION_FILTER volatile previous = ::SetUnhandledExceptionFilter(GuardFilter);
     if (previous != GuardFilter) g_previous = previous;
 
     volatile BOOL ok = TRUE;
     if (__builtin_setjmp(point.words) == 0) {
-        t_armed = &point;
+        Arm(&point);
         fn(context);
     } else {
         ok = FALSE;
     }
-    t_armed = outer;
+    Arm(outer);
     if (!outer && previous != GuardFilter) ::SetUnhandledExceptionFilter(previous);
     return ok;
 }

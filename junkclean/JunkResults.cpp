@@ -5,7 +5,7 @@
 #include <vantres/ids_junk.h>
 
 void JunkFindingStamps::Clear() {
-    std::lock_guard<std::mutex> lock(m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     m_stamps.clear();
 }
 
@@ -16,14 +16,14 @@ std::string JunkFindingStamps::Key(LPCSTR path) {
 }
 
 void JunkFindingStamps::Record(const JunkFinding& finding) {
-    std::lock_guard<std::mutex> lock(m_lock);
+    CSingleLock lock(&m_lock, TRUE);
     m_stamps[Key(finding.path)] = Stamp{finding.size, finding.written};
 }
 
 bool JunkFindingStamps::Unchanged(LPCSTR path) const {
     Stamp seen;
     {
-        std::lock_guard<std::mutex> lock(m_lock);
+        CSingleLock lock(&m_lock, TRUE);
         auto it = m_stamps.find(Key(path));
         if (it == m_stamps.end()) return false;  // not listed by a scan: never touched
         seen = it->second;

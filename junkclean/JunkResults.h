@@ -5,9 +5,9 @@
 
 #include "junkclean/JunkScanner.h"
 
+#include <afxmt.h>
 #include <afxwin.h>
 
-#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -33,7 +33,7 @@ private:
         FILETIME written;
     };
     static std::string Key(LPCSTR path);
-    mutable std::mutex m_lock;
+    mutable CCriticalSection m_lock;
     std::unordered_map<std::string, Stamp> m_stamps;
 };
 

@@ -2,8 +2,6 @@
 
 #include "regclean/FileProbe.h"
 
-#include <mutex>
-
 namespace {
 
 bool ContainsAny(const CString& text, const char* const* parts)
@@ -23,19 +21,24 @@ const char* const kFineMarks[] = {"navw32", "msocache", ";", "|", "?", "*", "a:\
 
 const CStringArray& DriveRoots()
 {
-    static CStringArray roots;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        char buffer[2048] = {};
-        DWORD n = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
-        if (n == 0 || n >= sizeof buffer) return;
-        for (const char* p = buffer; *p; p += strlen(p) + 1) {
-            CString root(p);
-            root.MakeUpper();
-            roots.Add(root);
+    // Filled by the first caller; a caller on another thread meanwhile waits
+    // for it (a local static is made once).
+    struct Roots {
+        CStringArray list;
+        Roots()
+        {
+            char buffer[2048] = {};
+            DWORD n = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
+            if (n == 0 || n >= sizeof buffer) return;
+            for (const char* p = buffer; *p; p += strlen(p) + 1) {
+                CString root(p);
+                root.MakeUpper();
+                list.Add(root);
+            }
         }
-    });
-    return roots;
+    };
+    static Roots roots;
+    return roots.list;
 }
 
 int FileReferenceTest::TestFileReference(const char* text)

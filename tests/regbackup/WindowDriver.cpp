@@ -10,7 +10,7 @@ namespace rbtest {
 
 UiThread::UiThread(std::function<void()> body)
 {
-    m_thread = std::thread([this, body] {
+    m_thread = testsupport::Thread([this, body] {
         m_id = GetCurrentThreadId();
         ResourceScope scope("vantres.dll");
         body();

@@ -5,7 +5,8 @@
 #include <windows.h>
 #include <functional>
 #include <string>
-#include <thread>
+
+#include "TestThread.h"
 
 namespace rbtest {
 
@@ -26,7 +27,7 @@ public:
     bool Join(DWORD timeoutMs = 15000);
 
 private:
-    std::thread m_thread;
+    testsupport::Thread m_thread;
     volatile DWORD m_id = 0;
     volatile bool m_finished = false;
 };

@@ -7,11 +7,11 @@
 
 #include "RegCleanTestSupport.h"
 #include "testsupport.h"
+#include "TestThread.h"
 #include "vantres/ids_regclean.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 using rctest::CollectSink;
 using rctest::CountRows;
@@ -99,7 +99,7 @@ TEST(KeyWalker, StopDuringALargeWalkEndsWithinOneValueAndTellsHowManyWereListed)
     }
     WalkRun run;
     run.sink.StopAfter(&run.flags, 25);  // Stop is pressed while the 25th row goes in
-    std::thread worker([&] {
+    testsupport::Thread worker([&] {
         run.Walk(key);
         ShowScanOutcome(run.flags, run.sink);
     });
@@ -134,7 +134,7 @@ TEST(KeyWalker, EndsOnKeysThatAnswerEveryIndexWithAnError)
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib",
                                              0, KEY_READ, &perflib));
     volatile bool done = false;
-    std::thread worker([&] {
+    testsupport::Thread worker([&] {
         WalkKey(run.ctx, perflib, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib");
         done = true;
     });

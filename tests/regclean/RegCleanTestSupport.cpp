@@ -25,7 +25,7 @@ std::string Text(UINT id)
 
 void CollectSink::AddFinding(const char* keyPath, const char* valueName, const char* data)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     RegistryFinding row;
     row.KeyPath = keyPath;
     row.ValueName = valueName ? valueName : "";
@@ -36,25 +36,25 @@ void CollectSink::AddFinding(const char* keyPath, const char* valueName, const c
 
 void CollectSink::ShowStatus(const char* text)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     m_statuses.push_back(text ? text : "");
 }
 
 int CollectSink::RowCount() const
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return int(m_rows.size());
 }
 
 std::vector<RegistryFinding> CollectSink::Rows() const
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return m_rows;
 }
 
 std::vector<std::string> CollectSink::Statuses() const
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return m_statuses;
 }
 

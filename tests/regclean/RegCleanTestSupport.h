@@ -5,7 +5,8 @@
 
 #include "regclean/ScanModel.h"
 
-#include <mutex>
+#include <afxmt.h>
+
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ public:
     }
 
 private:
-    mutable std::mutex m_lock;
+    mutable CCriticalSection m_lock;
     std::vector<RegistryFinding> m_rows;
     std::vector<std::string> m_statuses;
     ScanFlags* m_stopFlags = nullptr;

@@ -7,12 +7,12 @@
 
 #include "RegCleanTestSupport.h"
 #include "testsupport.h"
+#include "TestThread.h"
 #include "vantres/ids_regclean.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 using testsupport::Ansi;
 using testsupport::ScratchKey;
@@ -80,7 +80,7 @@ protected:
     {
         rctest::LoadResources();
         for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = std::thread([this] {
+        m_thread = testsupport::Thread([this] {
             RegCleanWindow window;
             window.DoModal();
             m_closed = true;
@@ -126,7 +126,7 @@ protected:
     rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
     rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_big{"RegCleanWindowBig"};
-    std::thread m_thread;
+    testsupport::Thread m_thread;
     std::atomic<bool> m_closed{false};
     HWND m_hwnd = nullptr;
     DWORD m_uiThread = 0;
