@@ -1,11 +1,18 @@
 #include "host/HostServices.h"
 
+#include <afxmt.h>
 #include <vantor/System.h>
+
+namespace {
+
+// One buffer per thread: the scan worker and the window may both ask.
+CThreadLocal<CString> g_loadedText;
+
+}  // namespace
 
 LPCSTR LoadTextById(UINT id)
 {
-    // One buffer per thread: the scan worker and the window may both ask.
-    static thread_local CString text;
+    CString& text = *g_loadedText;
     text = LoadStringA(id);
     return text.GetString();
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 # Build, run and test.
 packages=(
   cmake make git python3
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick

@@ -2,7 +2,8 @@
 # Builds both Windows targets and runs every test under Wine, in one fresh
 # throwaway prefix for the whole run, under an Xvfb of its own.
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -R regclean
-# TOOLHOST_SKIP_I686=1 skips the 32-bit build (it is compiled, never run).
+# TOOLHOST_SKIP_I686=1 skips the 32-bit build (it is compiled and its imports
+# checked against Windows XP SP3, never run).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

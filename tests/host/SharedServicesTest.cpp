@@ -4,12 +4,12 @@
 #include "host/ResourceScope.h"
 
 #include <testsupport.h>
+#include <TestThread.h>
 #include <vantres/ids_host.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 using testsupport::Ansi;
 
@@ -43,7 +43,7 @@ TEST(LoadTextById, EachThreadHasItsOwnBuffer)
     ResourceScope resources("vantres.dll");
     LPCSTR mine = LoadTextById(IDS_REGCLEAN_INSTANCE_NAME);
     std::string workers;
-    std::thread worker([&] {
+    testsupport::Thread worker([&] {
         // The scan worker asks for many texts while the window holds one.
         for (int i = 0; i < 200; ++i) workers = LoadTextById(i % 2 ? IDS_JUNK_INSTANCE_NAME : IDS_WAIT);
     });

@@ -7,7 +7,7 @@
 namespace junktest {
 
 UiThread::UiThread(std::function<void()> body) {
-    m_thread = std::thread([this, body] {
+    m_thread = testsupport::Thread([this, body] {
         m_id = GetCurrentThreadId();
         body();
         m_done = true;

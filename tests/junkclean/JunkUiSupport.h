@@ -7,7 +7,8 @@
 
 #include <functional>
 #include <string>
-#include <thread>
+
+#include "TestThread.h"
 
 namespace junktest {
 
@@ -21,7 +22,7 @@ public:
     bool Join(DWORD timeoutMs = 30000);
 
 private:
-    std::thread m_thread;
+    testsupport::Thread m_thread;
     volatile DWORD m_id = 0;
     volatile bool m_done = false;
 };

@@ -14,7 +14,7 @@
 
 #include <atomic>
 #include <set>
-#include <thread>
+#include "TestThread.h"
 
 using testsupport::Ansi;
 using testsupport::ScratchKey;
@@ -28,7 +28,7 @@ protected:
     {
         rctest::LoadResources();
         for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = std::thread([this] {
+        m_thread = testsupport::Thread([this] {
             RegCleanWindow window;
             window.DoModal();
             m_closed = true;
@@ -98,7 +98,7 @@ protected:
     rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
     rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_key{"RegCleanResultsList"};
-    std::thread m_thread;
+    testsupport::Thread m_thread;
     std::atomic<bool> m_closed{false};
     HWND m_hwnd = nullptr;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afxwin.h"
+#include "afxmt.h"
 #include <map>
 #include <vector>
 
@@ -26,10 +27,12 @@ struct AfxThreadState {
     CDialog* pendingDialog = nullptr;      // CDialog being made, attached on its first message
     HWND bypassHwnd = nullptr;             // AfxDlgProc lets the next message of this pair
     UINT bypassMsg = 0;                    // through, so DefDlgProc does its default
+    std::map<LONG, std::pair<void*, void (*)(void*)>> slots;  // CThreadSlot values and their destroyers
 };
 
 // The calling thread's state, made on first use and freed when the thread ends.
 AfxThreadState* AfxGetThreadState();
+AfxThreadState* AfxPeekThreadState();  // null while the thread has none
 void AfxFreeThreadState();
 
 // Pushes a frame for the length of one message.

@@ -1,15 +1,15 @@
 // The module state and its resource chain, extension libraries, per-thread
 // state, string resources and the framework's message boxes.
 #include "afximpl.h"
-#include <mutex>
 
 namespace {
 
 // Guards the extension-library list; extension libraries join and leave from
 // their DllMain, under the loader lock, so nothing here calls out while held.
-std::mutex& ChainLock() {
-    static std::mutex lock;
-    return lock;
+// Never destroyed: a library leaving at process end may still take it.
+CCriticalSection& ChainLock() {
+    static CCriticalSection* lock = new CCriticalSection;
+    return *lock;
 }
 
 DWORD g_tlsIndex = TLS_OUT_OF_INDEXES;
@@ -36,13 +36,17 @@ std::vector<HINSTANCE> SearchOrder() {
     };
     add(AfxGetResourceHandle());
     add(AfxGetInstanceHandle());
-    std::lock_guard<std::mutex> hold(ChainLock());
+    CSingleLock hold(&ChainLock(), TRUE);
     for (CDynLinkLibrary* dll = state->m_pFirstDLL; dll; dll = dll->m_pNextDLL)
         add(dll->m_hResource ? dll->m_hResource : dll->m_hModule);
     return order;
 }
 
 } // namespace
+
+AfxThreadState* AfxPeekThreadState() {
+    return g_tlsIndex == TLS_OUT_OF_INDEXES ? nullptr : static_cast<AfxThreadState*>(TlsGetValue(g_tlsIndex));
+}
 
 AfxThreadState* AfxGetThreadState() {
     DWORD index = TlsIndex();
@@ -55,9 +59,11 @@ AfxThreadState* AfxGetThreadState() {
 }
 
 void AfxFreeThreadState() {
-    if (g_tlsIndex == TLS_OUT_OF_INDEXES) return;
-    auto* state = static_cast<AfxThreadState*>(TlsGetValue(g_tlsIndex));
+    AfxThreadState* state = AfxPeekThreadState();
     if (!state) return;
+    // Per-thread values first, while the state they may reach is still there.
+    for (auto& entry : state->slots) entry.second.second(entry.second.first);
+    state->slots.clear();
     TlsSetValue(g_tlsIndex, nullptr);
     for (auto& entry : state->tempWnds) {
         entry.second->m_hWnd = nullptr;
@@ -68,6 +74,34 @@ void AfxFreeThreadState() {
         delete entry.second;
     }
     delete state;
+}
+
+// Slot numbers are never reused, so a value left behind by a slot that is
+// gone cannot be mistaken for a new slot's.
+CThreadSlot::CThreadSlot() {
+    static volatile LONG s_lastSlot = 0;
+    m_nSlot = InterlockedIncrement(&s_lastSlot);
+}
+
+CThreadSlot::~CThreadSlot() { SetValue(nullptr, nullptr); }
+
+void* CThreadSlot::GetValue() const {
+    AfxThreadState* state = AfxPeekThreadState();
+    if (!state) return nullptr;
+    auto found = state->slots.find(m_nSlot);
+    return found == state->slots.end() ? nullptr : found->second.first;
+}
+
+void CThreadSlot::SetValue(void* value, void (*destroy)(void*)) {
+    AfxThreadState* state = value ? AfxGetThreadState() : AfxPeekThreadState();
+    if (!state) return;
+    auto found = state->slots.find(m_nSlot);
+    if (found != state->slots.end()) {
+        auto old = found->second;
+        state->slots.erase(found);
+        if (old.first && old.first != value) old.second(old.first);
+    }
+    if (value) state->slots[m_nSlot] = {value, destroy};
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
@@ -132,7 +166,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& module, BOOL all) {
     // Unlink under the lock, delete outside it: the destructors take it too.
     std::vector<CDynLinkLibrary*> doomed;
     {
-        std::lock_guard<std::mutex> hold(ChainLock());
+        CSingleLock hold(&ChainLock(), TRUE);
         for (CDynLinkLibrary* dll = AfxGetModuleState()->m_pFirstDLL; dll; dll = dll->m_pNextDLL)
             if (all || dll->m_hModule == module.hModule) doomed.push_back(dll);
     }
@@ -142,7 +176,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& module, BOOL all) {
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& module)
     : m_hModule(module.hModule), m_hResource(module.hResource) {
-    std::lock_guard<std::mutex> hold(ChainLock());
+    CSingleLock hold(&ChainLock(), TRUE);
     // Appended, so the chain is searched in the order the libraries joined.
     CDynLinkLibrary** link = &AfxGetModuleState()->m_pFirstDLL;
     while (*link) link = &(*link)->m_pNextDLL;
@@ -150,7 +184,7 @@ CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& module)
 }
 
 CDynLinkLibrary::~CDynLinkLibrary() {
-    std::lock_guard<std::mutex> hold(ChainLock());
+    CSingleLock hold(&ChainLock(), TRUE);
     for (CDynLinkLibrary** link = &AfxGetModuleState()->m_pFirstDLL; *link; link = &(*link)->m_pNextDLL) {
         if (*link == this) {
             *link = m_pNextDLL;

@@ -1,12 +1,11 @@
 #include "ChunkPump.h"
 
-#include <condition_variable>
+#include <afxwin.h>
+#include <afxmt.h>
+
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <new>
-#include <system_error>
-#include <thread>
 
 namespace vantor {
 namespace {
@@ -19,10 +18,13 @@ struct Slot {
     uint64_t offset = 0;
 };
 
-// Shared between the reading thread and the writing (calling) thread.
+// Shared between the reading thread and the writing (calling) thread. Each
+// side has one waiter, so an auto-reset event per side is enough: a signal
+// given while nobody waits is kept for the next wait.
 struct Pipe {
-    std::mutex lock;
-    std::condition_variable changed;
+    CCriticalSection lock;
+    CEvent toReader;  // a slot came back empty, or the writer gave up
+    CEvent toWriter;  // a slot came in full, or the reader is done
     std::deque<int> empty, full;
     bool readerDone = false;
     bool stop = false;  // the writer gave up
@@ -30,19 +32,39 @@ struct Pipe {
     Slot slots[kSlots];
 };
 
+// Waits on `wake` until `ready` holds, then runs `take` still under the lock.
+template <class Ready, class Take>
+void WaitUnderLock(Pipe& pipe, CEvent& wake, Ready ready, Take take)
+{
+    for (;;) {
+        {
+            CSingleLock hold(&pipe.lock, TRUE);
+            if (ready()) {
+                take();
+                return;
+            }
+        }
+        wake.Lock();
+    }
+}
+
+struct ReaderStart {
+    const PumpJob* job;
+    Pipe* pipe;
+};
+
 void ReadAhead(const PumpJob& job, Pipe& pipe)
 {
     uint64_t offset = 0;
     DWORD error = ERROR_SUCCESS;
     for (;;) {
-        int i;
-        {
-            std::unique_lock<std::mutex> hold(pipe.lock);
-            pipe.changed.wait(hold, [&] { return pipe.stop || !pipe.empty.empty(); });
-            if (pipe.stop) break;
+        int i = -1;
+        WaitUnderLock(pipe, pipe.toReader, [&] { return pipe.stop || !pipe.empty.empty(); }, [&] {
+            if (pipe.stop) return;
             i = pipe.empty.front();
             pipe.empty.pop_front();
-        }
+        });
+        if (i < 0) break;
         Slot& slot = pipe.slots[i];
         DWORD want = kPumpChunk;
         if (job.limit != UINT64_MAX) {
@@ -59,7 +81,7 @@ void ReadAhead(const PumpJob& job, Pipe& pipe)
             more = false;
         }
         if (!more) {
-            std::lock_guard<std::mutex> hold(pipe.lock);
+            CSingleLock hold(&pipe.lock, TRUE);
             pipe.empty.push_back(i);
             break;
         }
@@ -68,17 +90,24 @@ void ReadAhead(const PumpJob& job, Pipe& pipe)
         slot.offset = offset;
         offset += got;
         {
-            std::lock_guard<std::mutex> hold(pipe.lock);
+            CSingleLock hold(&pipe.lock, TRUE);
             pipe.full.push_back(i);
         }
-        pipe.changed.notify_all();
+        pipe.toWriter.SetEvent();
     }
     {
-        std::lock_guard<std::mutex> hold(pipe.lock);
+        CSingleLock hold(&pipe.lock, TRUE);
         pipe.readerDone = true;
         pipe.readError = error;
     }
-    pipe.changed.notify_all();
+    pipe.toWriter.SetEvent();
+}
+
+UINT ReaderEntry(LPVOID param)
+{
+    auto* start = static_cast<ReaderStart*>(param);
+    ReadAhead(*start->job, *start->pipe);
+    return 0;
 }
 
 }  // namespace
@@ -110,43 +139,49 @@ bool PumpFile(const PumpJob& job, uint64_t& moved, DWORD& error)
         return false;
     }
     Pipe pipe;
+    if (!pipe.toReader.m_hObject || !pipe.toWriter.m_hObject) {
+        error = GetLastError();
+        return false;
+    }
     for (int i = 0; i < kSlots; ++i) {
         pipe.slots[i].data = storage.get() + size_t(i) * kPumpChunk;
         pipe.empty.push_back(i);
     }
-    std::thread reader;
-    try {
-        reader = std::thread(ReadAhead, std::cref(job), std::ref(pipe));
-    } catch (const std::system_error&) {
+    ReaderStart start{&job, &pipe};
+    // Kept (not self-deleting), so the writer can wait for its end below.
+    std::unique_ptr<CWinThread> reader(
+        AfxBeginThread(ReaderEntry, &start, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
+    if (!reader) {
         error = ERROR_NOT_ENOUGH_MEMORY;
         return false;
     }
+    reader->m_bAutoDelete = FALSE;
+    reader->ResumeThread();
 
     bool ok = true;
     for (;;) {
-        int i;
-        {
-            std::unique_lock<std::mutex> hold(pipe.lock);
-            pipe.changed.wait(hold, [&] { return !pipe.full.empty() || pipe.readerDone; });
-            if (pipe.full.empty()) break;
+        int i = -1;
+        WaitUnderLock(pipe, pipe.toWriter, [&] { return !pipe.full.empty() || pipe.readerDone; }, [&] {
+            if (pipe.full.empty()) return;
             i = pipe.full.front();
             pipe.full.pop_front();
-        }
+        });
+        if (i < 0) break;
         Slot& slot = pipe.slots[i];
         if (job.beforeWrite) job.beforeWrite(slot.data, slot.size, slot.offset);
         if (!WriteAll(job.out, slot.data, slot.size, error)) {
             ok = false;
-            std::lock_guard<std::mutex> hold(pipe.lock);
+            CSingleLock hold(&pipe.lock, TRUE);
             pipe.stop = true;
         } else {
             moved += slot.size;
-            std::lock_guard<std::mutex> hold(pipe.lock);
+            CSingleLock hold(&pipe.lock, TRUE);
             pipe.empty.push_back(i);
         }
-        pipe.changed.notify_all();
+        pipe.toReader.SetEvent();
         if (!ok) break;
     }
-    reader.join();
+    WaitForSingleObject(reader->m_hThread, INFINITE);
     if (ok && pipe.readError != ERROR_SUCCESS) {
         ok = false;
         error = pipe.readError;

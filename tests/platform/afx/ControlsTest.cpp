@@ -3,8 +3,8 @@
 #include "TestApp.h"
 #include "afxtest_ids.h"
 #include "testsupport.h"
+#include "TestThread.h"
 #include <gtest/gtest.h>
-#include <thread>
 
 using testsupport::Ansi;
 using testsupport::WaitFor;
@@ -90,7 +90,7 @@ TEST(HandleMapTest, TemporaryWrappersArePerThreadAndOwnersAreShared) {
     EXPECT_EQ(here->m_hWnd, plain);
     CWnd* there = nullptr;
     CWnd* ownedThere = nullptr;
-    std::thread([&] {
+    testsupport::Thread([&] {
         there = CWnd::FromHandle(plain);
         ownedThere = CWnd::FromHandle(owned.m_hWnd);
     }).join();

@@ -5,8 +5,8 @@
 #include "TestApp.h"
 #include "afxtest_ids.h"
 #include "testsupport.h"
+#include "TestThread.h"
 #include <gtest/gtest.h>
-#include <thread>
 
 using testsupport::Ansi;
 using testsupport::ProgramDir;
@@ -160,7 +160,7 @@ TEST(ResourceChainTest, TemplatesAndBitmapsOfLibrariesAreFound) {
 TEST(ResourceChainTest, MessageBoxCaptionAndTextComeFromTheChain) {
     std::string seenText;
     bool answered = false;
-    std::thread user([&] {
+    testsupport::Thread user([&] {
         HWND box = nullptr;
         WaitFor([&] { return (box = FindOwnWindow("AfxLite Tests")) != nullptr; }, 10000);
         if (!box) return;

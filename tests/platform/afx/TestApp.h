@@ -5,8 +5,9 @@
 #include "afxwin.h"
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "TestThread.h"
 
 class TestApp : public CWinApp {
 public:
@@ -42,5 +43,5 @@ public:
 
 private:
     bool m_rescued = false;
-    std::thread m_thread;
+    testsupport::Thread m_thread;
 };

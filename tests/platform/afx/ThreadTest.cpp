@@ -2,9 +2,9 @@
 // and the pump that dispatches what is waiting without blocking.
 #include "TestApp.h"
 #include "testsupport.h"
+#include "TestThread.h"
 #include <gtest/gtest.h>
 #include <atomic>
-#include <thread>
 
 using testsupport::WaitFor;
 
@@ -105,7 +105,7 @@ TEST(PumpTest, DispatchesWhatIsWaitingAndStopsAtQuit) {
 
     // Sent from a worker while the pump runs: the worker's call completes.
     LRESULT sentResult = -1;
-    std::thread worker([&] { sentResult = box.SendMessage(WM_APP + 9, 3); });
+    testsupport::Thread worker([&] { sentResult = box.SendMessage(WM_APP + 9, 3); });
     ASSERT_TRUE(WaitFor([&] { return box.got.size() == 3; }));
     worker.join();
     EXPECT_EQ(sentResult, 0);

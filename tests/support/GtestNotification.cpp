@@ -1,0 +1,14 @@
+#include "GtestNotification.h"
+
+#include <windows.h>
+
+namespace testing {
+namespace internal {
+
+Notification::Notification() : m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+Notification::~Notification() { CloseHandle(m_event); }
+void Notification::Notify() { SetEvent(m_event); }
+void Notification::WaitForNotification() { WaitForSingleObject(m_event, INFINITE); }
+
+}  // namespace internal
+}  // namespace testing
