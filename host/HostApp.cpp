@@ -2,6 +2,7 @@
 
 #include "host/HelpLauncher.h"
 #include "host/HostServices.h"
+#include "host/Language.h"
 #include "host/OwnDataRemoval.h"
 #include "host/ProgramLocale.h"
 #include "host/ResourceScope.h"
@@ -68,7 +69,9 @@ BOOL CHostApp::InitInstance()
     }
 
     // The tools take every template, string and bitmap from the resource
-    // library; the scope puts the previous source back on the way out.
+    // library, in the run's language; the scope puts the previous source back
+    // on the way out.
+    ApplyProgramLanguage();
     ResourceScope resources("vantres.dll");
     const HostCommand command = MatchToolWord(word);
     if (command == HostCommand::Uninstall)

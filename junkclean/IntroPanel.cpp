@@ -36,6 +36,10 @@ BOOL CIntroPanel::OnInitDialog() {
     return TRUE;
 }
 
+void CIntroPanel::PlaceInMainWindow() {
+    SetControlsPosDlu(this, 120, 62, 333, 226);
+}
+
 BOOL CIntroPanel::OnEraseBkgnd(CDC* pDC) {
     return TRUE;  // the paint covers everything
 }

@@ -7,6 +7,9 @@
 class CIntroPanel : public CDialog {
 public:
     CIntroPanel();
+    // Moves the panel over the place of the results list and its buttons, in
+    // the main window's dialog units.
+    void PlaceInMainWindow();
 
 protected:
     BOOL OnInitDialog() override;

@@ -47,8 +47,7 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
     CDlgMainWnd::OnInitDialog();
     LoadBackground(IDB_JUNK_BACKGROUND);
     SetWindowText(LoadTextById(IDS_JUNK_INSTANCE_NAME));
-    MoveWindow(0, 0, 769, 520);
-    CenterWindow();
+    CenterWindow();  // sized by its template, in dialog units
 
     struct { CHoverButton* button; UINT id; UINT face; } hover[] = {
         {&m_btnStart, IDC_JK_START, IDB_FACE_START},
@@ -78,11 +77,11 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
     UseSuiteFont(this, m_font);
 
     m_intro.Create(IDD_JUNK_INTRO, this);
-    m_intro.MoveWindow(180, 101, 499, 376);
+    m_intro.PlaceInMainWindow();
     m_intro.ShowWindow(SW_SHOW);
     m_options.SetNotifyWindow(this);
     m_options.Create(IDD_JUNK_OPTIONS, this);
-    m_options.MoveWindow(207, 90, 495, 324);
+    m_options.PlaceInMainWindow();
     m_options.ShowWindow(SW_HIDE);
     m_list.DeleteAllItems();
     m_scan.ScanInProgress = false;

@@ -26,14 +26,28 @@ struct ButtonLayout {
     UINT face;
 };
 
+// Everything here is in the container's dialog units, so the area grows with
+// the dialog font of the language; the button faces stretch to fit.
 const ButtonLayout kButtons[6] = {
-    {{11, 18, 86, 49}, IDS_JKO_BTN_DRIVES, IDB_JKO_FACE_DRIVES},
-    {{11, 67, 86, 103}, IDS_JKO_BTN_FILES, IDB_JKO_FACE_FILES},
-    {{11, 120, 86, 156}, IDS_JKO_BTN_FOLDERS, IDB_JKO_FACE_FOLDERS},
-    {{11, 174, 86, 210}, IDS_JKO_BTN_OTHER, IDB_JKO_FACE_OTHER},
-    {{11, 228, 86, 264}, IDS_JKO_BTN_REMOVAL, IDB_JKO_FACE_REMOVAL},
-    {{11, 278, 86, 318}, IDS_JKO_BTN_DEFAULTS, IDB_JKO_FACE_DEFAULTS},
+    {{7, 11, 57, 30}, IDS_JKO_BTN_DRIVES, IDB_JKO_FACE_DRIVES},
+    {{7, 41, 57, 63}, IDS_JKO_BTN_FILES, IDB_JKO_FACE_FILES},
+    {{7, 74, 57, 96}, IDS_JKO_BTN_FOLDERS, IDB_JKO_FACE_FOLDERS},
+    {{7, 107, 57, 129}, IDS_JKO_BTN_OTHER, IDB_JKO_FACE_OTHER},
+    {{7, 140, 57, 162}, IDS_JKO_BTN_REMOVAL, IDB_JKO_FACE_REMOVAL},
+    {{7, 171, 57, 196}, IDS_JKO_BTN_DEFAULTS, IDB_JKO_FACE_DEFAULTS},
 };
+const RECT kPageArea = {74, 2, 74 + 252, 2 + 177};  // a page template's size
+const RECT kSidePicture = {3, 7, 3 + 72, 7 + 178};
+const int kDividerX = 32;
+// The area's place in the main window: that of the results list and its
+// buttons, which the introduction panel takes too.
+const RECT kPlaceInMainWindow = {120, 62, 120 + 333, 62 + 226};
+
+CRect InUnits(CWnd* dialog, const RECT& r) {
+    CRect out;
+    SetCRectPos(dialog, out, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return out;
+}
 
 const UINT kPageTemplates[PAGE_COUNT] = {IDD_JKO_DRIVES, IDD_JKO_FILTERS, IDD_JKO_FOLDERS, IDD_JKO_OTHER,
                                          IDD_JKO_REMOVAL};
@@ -60,17 +74,18 @@ CDialog* COptionsContainer::Page(int page) {
 
 BOOL COptionsContainer::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetControlsPos(this, 0, 0, 328, 182);
+    SetControlsPosDlu(this, 0, 0, 328, 182);
     m_tile.LoadBitmap(IDB_JKO_TILE);
     for (int i = 0; i < 6; ++i) {
         const UINT id = i < PAGE_COUNT ? m_pageIds[i] : UINT(IDC_JKO_LOAD_DEFAULTS);
-        m_buttons[i].Create(LoadTextById(kButtons[i].text), 0x5001000B, kButtons[i].rect, this, id);
+        m_buttons[i].Create(LoadTextById(kButtons[i].text), 0x5001000B, InUnits(this, kButtons[i].rect), this, id);
         m_buttons[i].LoadBitmapA(kButtons[i].face);
     }
+    const CRect pageArea = InUnits(this, kPageArea);
     for (int i = 0; i < PAGE_COUNT; ++i) {
         CDialog* page = Page(i);
         page->Create(kPageTemplates[i], this);
-        page->MoveWindow(111, 4, 377, 287, TRUE);
+        page->MoveWindow(&pageArea, TRUE);
         page->ShowWindow(SW_HIDE);
     }
     m_visible = &m_drivesPage;
@@ -90,6 +105,11 @@ BOOL COptionsContainer::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         }
     }
     return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void COptionsContainer::PlaceInMainWindow() {
+    const RECT& r = kPlaceInMainWindow;
+    SetControlsPosDlu(this, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 void COptionsContainer::ShowPage(CDialog* page) {
@@ -138,7 +158,8 @@ BOOL COptionsContainer::OnEraseBkgnd(CDC* pDC) {
         if (m_tile.m_hObject)
             for (int y = 0; y < client.Height(); y += 14)
                 for (int x = 0; x < client.Width(); x += 15) PaintBMP(pDC, x, y, 14, 15, &m_tile, SRCAND);
-        PaintBMPStretch(pDC, 4, 11, 108, 289, &m_side, SRCAND);
+        const CRect side = InUnits(this, kSidePicture);
+        PaintBMPStretch(pDC, side.left, side.top, side.Width(), side.Height(), &m_side, SRCAND);
     }
     return TRUE;
 }
@@ -152,8 +173,9 @@ void COptionsContainer::OnPaint() {
     HGDIOBJ oldBrush = dc.SelectStockObject(NULL_BRUSH);
     dc.Rectangle(&client);
     int oldMix = ::SetROP2(dc, R2_MASKPEN);
-    dc.MoveTo(48, 0);
-    dc.LineTo(48, client.Height());
+    const int divider = InUnits(this, {kDividerX, 0, kDividerX, 0}).left;
+    dc.MoveTo(divider, 0);
+    dc.LineTo(divider, client.Height());
     ::SetROP2(dc, oldMix);
     dc.SelectObject(oldBrush);
     dc.SelectObject(old);

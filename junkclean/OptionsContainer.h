@@ -27,6 +27,8 @@ class COptionsContainer : public CDialog {
 public:
     COptionsContainer();
     void SetNotifyWindow(CWnd* wnd) { m_notify = wnd; }
+    // Moves the area to its place in the main window, in the window's dialog units.
+    void PlaceInMainWindow();
 
     void ShowPage(CDialog* page);
     void ShowPage(int page);

@@ -8,9 +8,9 @@
 void PlaceFromTemplate(CWnd* page, int id, int left, int top, int width, int height) {
     CWnd* target = id ? page->GetDlgItem(id) : page;
     if (!target || !target->m_hWnd) return;
-    RECT r = {left, top, left + width, top + height};
-    ::MapDialogRect(page->m_hWnd, &r);
-    SetControlsPos(target, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    CRect r;
+    SetCRectPos(page, r, left, top, width, height);
+    SetControlsPos(target, r.left, r.top, r.Width(), r.Height());
 }
 
 void PageLogFont(LOGFONT& font, int height, int weight) {

@@ -76,10 +76,16 @@ def emblem_junk(cv, b):
 
 
 # Pixel sizes of the main windows' client areas (Tahoma 8: 1.5 px per
-# horizontal and 1.625 px per vertical dialog unit); the junk cleaner's window
-# is resized to 769 x 520 at start, so its picture covers that and its template.
+# horizontal and 1.625 px per vertical dialog unit), with room to spare; the
+# panels frame the column of command buttons.
 def regclean_background():
     return main_background(705, 520, 80, 208, (50, 96, 166, 290), emblem_regclean)
+
+
+# The English template's command buttons are wider ("Undo Changes" in the
+# window's Arial): its panel is too.
+def regclean_background_english():
+    return main_background(705, 520, 80, 208, (37, 96, 172, 290), emblem_regclean)
 
 
 def backup_background():
@@ -102,6 +108,11 @@ def cached(name, fn):
 @output("regclean_back.bmp")
 def _():
     return bmp24_bytes(cached("rc", regclean_background))
+
+
+@output("regclean_back_en.bmp")
+def _():
+    return bmp24_bytes(regclean_background_english())
 
 
 @output("backup_back.bmp")

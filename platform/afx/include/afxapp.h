@@ -65,7 +65,16 @@ AFX_API HINSTANCE AfxGetResourceHandle();
 AFX_API void AfxSetResourceHandle(HINSTANCE resource);
 // The module holding a resource: the current resource handle, then the
 // program, then each extension library in the order they joined. Null if none.
+// Within that order a copy in the resource language comes first, then one in
+// Simplified Chinese, then one in any language.
 AFX_API HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
+// The resource in one module, preferring languages the same way; null if none.
+AFX_API HRSRC AfxFindResourceIn(HINSTANCE module, LPCSTR name, LPCSTR type);
+
+// The language resources are looked up in (a LANGID such as 0x0409); 0, the
+// default, leaves the choice to Windows. A program sets it once at start.
+AFX_API void AfxSetResourceLanguage(LANGID language);
+AFX_API LANGID AfxGetResourceLanguage();
 
 struct AFX_EXTENSION_MODULE {
     BOOL bInitialized;

@@ -16,11 +16,12 @@ bool ReturnsDirectly(UINT message) {
            message == WM_QUERYDRAGICON;
 }
 
-// The template of a dialog id, from the first module of the chain that has it.
+// The template of a dialog id, from the first module of the chain that has it,
+// in the resource language where there is one.
 LPCDLGTEMPLATEA FindTemplate(UINT id, HINSTANCE& module) {
     module = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     if (!module) return nullptr;
-    HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+    HRSRC res = AfxFindResourceIn(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = res ? LoadResource(module, res) : nullptr;
     return loaded ? static_cast<LPCDLGTEMPLATEA>(LockResource(loaded)) : nullptr;
 }

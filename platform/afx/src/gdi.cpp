@@ -108,10 +108,39 @@ BOOL CFont::CreatePointFont(int pointSize10, LPCSTR face, CDC* dc) {
     return CreateFontIndirect(&lf);
 }
 
+namespace {
+
+// A device-dependent bitmap from a packed BITMAPINFO resource, as LoadBitmap
+// makes one; null for a resource it cannot read.
+HBITMAP BitmapFromResource(HINSTANCE module, HRSRC res) {
+    HGLOBAL loaded = LoadResource(module, res);
+    const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+    const DWORD size = SizeofResource(module, res);
+    if (!info || size < sizeof(BITMAPINFOHEADER) || info->bmiHeader.biSize > size) return nullptr;
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (!colours && header.biBitCount <= 8) colours = 1u << header.biBitCount;
+    if (header.biCompression == BI_BITFIELDS) colours += 3;
+    const DWORD offset = header.biSize + colours * sizeof(RGBQUAD);
+    if (offset >= size) return nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBitmap(screen, &header, CBM_INIT, reinterpret_cast<const BYTE*>(info) + offset, info,
+                                      DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+} // namespace
+
 BOOL CBitmap::LoadBitmap(UINT id) {
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    LPCSTR name = MAKEINTRESOURCEA(id);
+    LPCSTR type = MAKEINTRESOURCEA(2); // RT_BITMAP
+    HINSTANCE module = AfxFindResourceHandle(name, type);
     if (!module) return FALSE;
-    return Attach(::LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    // Windows' own load picks the language itself: used when it picks ours.
+    HRSRC wanted = AfxFindResourceIn(module, name, type);
+    if (!wanted || wanted == FindResourceA(module, name, type)) return Attach(::LoadBitmapA(module, name));
+    return Attach(BitmapFromResource(module, wanted));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {

@@ -146,9 +146,41 @@ HINSTANCE AfxGetResourceHandle() {
 
 void AfxSetResourceHandle(HINSTANCE resource) { AfxGetModuleState()->m_hCurrentResourceHandle = resource; }
 
+namespace {
+
+// 0 until a program chooses: resources are then found as Windows finds them.
+LANGID g_resourceLanguage = 0;
+
+const LANGID kChineseLanguage = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+
+// Finds `name` in one module: in exactly the chosen language (`exact`), or
+// else in Simplified Chinese, the language every resource exists in, and
+// then in whatever language the module has it.
+HRSRC FindInModule(HINSTANCE module, LPCSTR name, LPCSTR type, bool exact) {
+    const LANGID language = g_resourceLanguage;
+    if (!language) return exact ? FindResourceA(module, name, type) : nullptr;
+    if (exact) return FindResourceExA(module, type, name, language);
+    HRSRC found = FindResourceExA(module, type, name, kChineseLanguage);
+    return found ? found : FindResourceA(module, name, type);
+}
+
+} // namespace
+
+void AfxSetResourceLanguage(LANGID language) { g_resourceLanguage = language; }
+
+LANGID AfxGetResourceLanguage() { return g_resourceLanguage; }
+
+HRSRC AfxFindResourceIn(HINSTANCE module, LPCSTR name, LPCSTR type) {
+    HRSRC found = FindInModule(module, name, type, true);
+    return found ? found : FindInModule(module, name, type, false);
+}
+
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
-    for (HINSTANCE h : SearchOrder())
-        if (FindResourceA(h, name, type)) return h;
+    // A translation anywhere in the chain wins over an untranslated copy.
+    const std::vector<HINSTANCE> order = SearchOrder();
+    for (bool exact : {true, false})
+        for (HINSTANCE h : order)
+            if (FindInModule(h, name, type, exact)) return h;
     return nullptr;
 }
 
@@ -193,10 +225,11 @@ CDynLinkLibrary::~CDynLinkLibrary() {
     }
 }
 
+namespace {
+
 // String tables hold blocks of 16 counted UTF-16 strings; block n+1 holds ids
 // 16n..16n+15. Reading the block directly gives texts of any length.
-bool AfxLoadStringFrom(HINSTANCE module, UINT id, CString& text) {
-    HRSRC res = FindResourceA(module, MAKEINTRESOURCEA((id >> 4) + 1), MAKEINTRESOURCEA(6) /* RT_STRING */);
+bool ReadStringFromBlock(HINSTANCE module, HRSRC res, UINT id, CString& text) {
     if (!res) return false;
     HGLOBAL loaded = LoadResource(module, res);
     const WCHAR* p = loaded ? static_cast<const WCHAR*>(LockResource(loaded)) : nullptr;
@@ -216,12 +249,29 @@ bool AfxLoadStringFrom(HINSTANCE module, UINT id, CString& text) {
     return true;
 }
 
+// A block may be translated while a string in it is not (yet): each string
+// falls back on its own.
+bool LoadStringFrom(HINSTANCE module, UINT id, CString& text, bool exact) {
+    LPCSTR block = MAKEINTRESOURCEA((id >> 4) + 1);
+    return ReadStringFromBlock(module, FindInModule(module, block, MAKEINTRESOURCEA(6) /* RT_STRING */, exact), id,
+                               text);
+}
+
+} // namespace
+
+bool AfxLoadStringFrom(HINSTANCE module, UINT id, CString& text) {
+    return LoadStringFrom(module, id, text, true) || LoadStringFrom(module, id, text, false);
+}
+
 BOOL CString::LoadString(UINT id) {
-    for (HINSTANCE h : SearchOrder()) {
-        CString text;
-        if (AfxLoadStringFrom(h, id, text)) {
-            *this = text;
-            return TRUE;
+    const std::vector<HINSTANCE> order = SearchOrder();
+    for (bool exact : {true, false}) {
+        for (HINSTANCE h : order) {
+            CString text;
+            if (LoadStringFrom(h, id, text, exact)) {
+                *this = text;
+                return TRUE;
+            }
         }
     }
     return FALSE;

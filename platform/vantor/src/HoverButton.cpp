@@ -88,6 +88,19 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT dis)
             SelectGuard select(source, m_face.m_hObject);
             if (frameW == width && frameH == height) {
                 ::BitBlt(dc, face.left, face.top, width, height, source, frame * frameW, 0, SRCCOPY);
+            } else if (width > frameW) {
+                // Wider than the face (a longer caption): both halves keep
+                // their width, so the picture stays round, and the middle
+                // column of the face fills the gap between them.
+                const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+                ::SetBrushOrgEx(dc, 0, 0, NULL);
+                const int half = frameW / 2, x = frame * frameW;
+                ::StretchBlt(dc, face.left, face.top, half, height, source, x, 0, half, frameH, SRCCOPY);
+                ::StretchBlt(dc, face.left + half, face.top, width - frameW, height, source, x + half - 1, 0, 2, frameH,
+                             SRCCOPY);
+                ::StretchBlt(dc, face.right - (frameW - half), face.top, frameW - half, height, source, x + half, 0,
+                             frameW - half, frameH, SRCCOPY);
+                ::SetStretchBltMode(dc, oldMode);
             } else {
                 const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
                 ::SetBrushOrgEx(dc, 0, 0, NULL);

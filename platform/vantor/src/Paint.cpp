@@ -50,6 +50,20 @@ void SetCRectPos(CRect& rect, int left, int top, int width, int height)
     rect.SetRect(left, top, left + width, top + height);
 }
 
+void SetCRectPos(CWnd* dialog, CRect& rect, int left, int top, int width, int height)
+{
+    SetCRectPos(rect, left, top, width, height);
+    if (dialog && dialog->m_hWnd) ::MapDialogRect(dialog->m_hWnd, &rect);
+}
+
+void SetControlsPosDlu(CWnd* control, int left, int top, int width, int height)
+{
+    if (!control || !control->m_hWnd) return;
+    RECT r = {left, top, left + width, top + height};
+    if (HWND parent = ::GetParent(control->m_hWnd)) ::MapDialogRect(parent, &r);
+    SetControlsPos(control, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
 BOOL ReadLogFont(LOGFONT& font)
 {
     NONCLIENTMETRICSA metrics = {};

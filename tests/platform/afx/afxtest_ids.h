@@ -34,3 +34,12 @@
 #define IDS_LIB2_ONLY 800
 #define IDS_MISSING 4321
 #define IDB_LIB2 900
+
+// Library 3 holds resources in two languages: 1100 and dialog 104 and bitmap
+// 901 in Chinese and English, 1101 and dialog 105 in Chinese only, and a
+// Chinese copy of 500.
+#define IDD_LANG_BOTH 104
+#define IDD_LANG_CHINESE_ONLY 105
+#define IDS_LANG_BOTH 1100
+#define IDS_LANG_CHINESE_ONLY 1101
+#define IDB_LANG 901

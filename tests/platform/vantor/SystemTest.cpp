@@ -265,6 +265,45 @@ TEST(SetControlsPos, PlacesInPixelsOfTheParentsClientArea)
     SetControlsPos(nullptr, 1, 2, 3, 4);  // no control: nothing happens
 }
 
+// A template's own rectangle, given again in dialog units, puts a control back
+// exactly where the dialog manager placed it from the template; a window that
+// is no dialog takes the numbers as pixels.
+TEST(SetControlsPosDlu, PlacesInDialogUnitsOfTheParentDialog)
+{
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_TEST_MAIN, nullptr));
+    CWnd* button = dialog.GetDlgItem(IDC_TEST_BUTTON);
+    ASSERT_NE(nullptr, button);
+    auto placed = [&] {
+        RECT r;
+        GetWindowRect(button->m_hWnd, &r);
+        MapWindowPoints(NULL, dialog.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+        return CRect(r);
+    };
+    const CRect fromTemplate = placed();
+    ASSERT_GT(fromTemplate.Width(), 60) << "dialog units are larger than pixels in Tahoma 8";
+
+    SetControlsPos(button, 1, 1, 5, 5);
+    SetControlsPosDlu(button, 10, 10, 60, 16);  // the template's rectangle
+    EXPECT_EQ(fromTemplate, placed());
+
+    CRect area;
+    SetCRectPos(&dialog, area, 10, 10, 60, 16);
+    EXPECT_EQ(fromTemplate, area);
+    SetCRectPos(nullptr, area, 10, 10, 60, 16);
+    EXPECT_EQ(CRect(10, 10, 70, 26), area);
+    dialog.DestroyWindow();
+
+    vantortest::HostWindow host;
+    CStatic child;
+    ASSERT_TRUE(child.Create("x", WS_CHILD, CRect(0, 0, 1, 1), &host, 100));
+    SetControlsPosDlu(&child, 7, 34, 237, 111);
+    RECT r;
+    GetWindowRect(child.m_hWnd, &r);
+    MapWindowPoints(NULL, host.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(CRect(7, 34, 244, 145), CRect(r));
+}
+
 // ---- bitmap painting ----------------------------------------------------------
 
 TEST(PaintBMP, CopiesFromTheBitmapsCorner)

@@ -16,6 +16,13 @@ VANTOR_API void SetControlsPos(CWnd* control, int left, int top, int width, int 
 // rect = (left, top, left + width, top + height).
 VANTOR_API void SetCRectPos(CRect& rect, int left, int top, int width, int height);
 
+// The same from dialog units, the units of the templates, so that a layout
+// grows with the dialog font of each language: SetControlsPosDlu takes them
+// in units of the dialog the control lies in (its parent; a parent that is
+// no dialog takes them as pixels), SetCRectPos those of `dialog`.
+VANTOR_API void SetControlsPosDlu(CWnd* control, int left, int top, int width, int height);
+VANTOR_API void SetCRectPos(CWnd* dialog, CRect& rect, int left, int top, int width, int height);
+
 // The suite's default font: the system's message font (so the right script
 // and size for this system), proof quality. TRUE on success; on failure the
 // description is left alone.
