@@ -7,6 +7,9 @@
 #include "host/ResourceScope.h"
 #include "host/SingleInstanceGuard.h"
 
+#include "cli/CommandLine.h"
+#include "cli/CliRun.h"
+
 #include "junkclean/JunkCleanerWnd.h"
 #include "regbackup/BackupMainWnd.h"
 #include "regclean/RegCleanWindow.h"
@@ -70,6 +73,12 @@ BOOL CHostApp::InitInstance()
     // The tools take every template, string and bitmap from the resource
     // library; the scope puts the previous source back on the way out.
     ResourceScope resources("vantres.dll");
+    // Switches after the tool word: an unattended run, never a window.
+    if (IsCommandLineStart(__argc, __argv)) {
+        m_nExitCode = RunCommandLine(__argc, __argv);
+        ::PostQuitMessage(m_nExitCode);
+        return FALSE;
+    }
     const HostCommand command = MatchToolWord(word);
     if (command == HostCommand::Uninstall)
         RemoveOwnData();
