@@ -33,17 +33,23 @@ BEGIN_MESSAGE_MAP(CDeleteProgressDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CDeleteProgressDlg::CDeleteProgressDlg(DWORD mode, const CString& folder, CWnd* owner, CListCtrl* list,
+CDeleteProgressDlg::CDeleteProgressDlg(DWORD mode, const CString& folder, CWnd* owner, RemovalItems& items,
                                        const JunkFindingStamps* stamps)
     : CDialog(IDD_JUNK_DELETE_PROGRESS, owner),
       m_mode(mode ? mode : DWORD(REMOVAL_RECYCLE)),
       m_folder(folder),
       m_owner(owner),
-      m_list(list),
+      m_items(&items),
       m_stamps(stamps),
       m_removalRunning(true),
       m_processed(0),
       m_totalRows(0) {}
+
+CDeleteProgressDlg::CDeleteProgressDlg(DWORD mode, const CString& folder, CWnd* owner, CListCtrl* list,
+                                       const JunkFindingStamps* stamps)
+    : CDeleteProgressDlg(mode, folder, owner, *new ListRemovalItems(*list), stamps) {
+    m_listItems.reset(static_cast<ListRemovalItems*>(m_items));
+}
 
 CDeleteProgressDlg::~CDeleteProgressDlg() {
     if (m_worker) {
@@ -104,7 +110,7 @@ UINT CDeleteProgressDlg::RemovalWorker(LPVOID param) {
     try {
         Sleep(kTimerDelay);
         dlg->m_processed = 0;
-        dlg->m_totalRows = dlg->m_list->GetItemCount();
+        dlg->m_totalRows = dlg->m_items->Count();
         switch (dlg->m_mode) {
         case REMOVAL_DELETE: dlg->DeletePermanently(); break;
         case REMOVAL_RECYCLE: dlg->RecyclePass(); break;

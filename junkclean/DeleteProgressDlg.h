@@ -11,6 +11,7 @@
 #include <vantor/ProgressST.h>
 
 #include <atomic>
+#include <memory>
 
 class JunkFindingStamps;
 
@@ -20,6 +21,9 @@ void WaitPumping(HANDLE handle, DWORD timeoutMs);
 
 class CDeleteProgressDlg : public CDialog, private RemovalPassHost {
 public:
+    CDeleteProgressDlg(DWORD mode, const CString& folder, CWnd* owner, RemovalItems& items,
+                       const JunkFindingStamps* stamps);
+    // Over the rows of a report list: removed rows leave it as the pass goes.
     CDeleteProgressDlg(DWORD mode, const CString& folder, CWnd* owner, CListCtrl* list,
                        const JunkFindingStamps* stamps);
     ~CDeleteProgressDlg() override;
@@ -42,9 +46,9 @@ protected:
 
 private:
     static UINT RemovalWorker(LPVOID param);
-    void DeletePermanently() { RunRemovalPass(REMOVAL_DELETE, m_folder, *m_list, m_stamps, *this); }
-    void RecyclePass() { RunRemovalPass(REMOVAL_RECYCLE, m_folder, *m_list, m_stamps, *this); }
-    void MovePass() { RunRemovalPass(REMOVAL_MOVE, m_folder, *m_list, m_stamps, *this); }
+    void DeletePermanently() { RunRemovalPass(REMOVAL_DELETE, m_folder, *m_items, m_stamps, *this); }
+    void RecyclePass() { RunRemovalPass(REMOVAL_RECYCLE, m_folder, *m_items, m_stamps, *this); }
+    void MovePass() { RunRemovalPass(REMOVAL_MOVE, m_folder, *m_items, m_stamps, *this); }
     void UpdateRemovalProgress(LPCSTR path);
 
     // RemovalPassHost
@@ -56,7 +60,8 @@ private:
     DWORD m_mode;
     CString m_folder;
     CWnd* m_owner;
-    CListCtrl* m_list;
+    std::unique_ptr<ListRemovalItems> m_listItems;  // when built over a list
+    RemovalItems* m_items;
     const JunkFindingStamps* m_stamps;
     std::atomic<bool> m_removalRunning;
     std::atomic<int> m_processed;

@@ -24,6 +24,9 @@ BEGIN_MESSAGE_MAP(CJunkCleanerWnd, CDlgMainWnd)
     ON_WM_RBUTTONDOWN()
     ON_MESSAGE(WM_JUNK_SHOW_RESULTS, OnShowResults)
     ON_MESSAGE(WM_JUNK_REPAINT_HEADER, OnRepaintHeader)
+    ON_MESSAGE(WM_JUNK_SCAN_ENDED, OnScanEnded)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -67,7 +70,8 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
     m_status.SetWindowText(" ");
     m_label.SetWindowText(LoadTextById(IDS_WAIT));
 
-    m_list.SubclassDlgItem(IDC_JK_RESULTS, this);
+    m_list.TakeOver(this, IDC_JK_RESULTS);
+    m_list.SetStore(&m_rows);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB |
                             LVS_EX_INFOTIP);
     SetupJunkColumns(m_list);
@@ -247,11 +251,13 @@ void CJunkCleanerWnd::OnCancel() {
 void CJunkCleanerWnd::OnToggleOptions() { ToggleJunkOptions(); }
 
 void CJunkCleanerWnd::OnSelectAll() {
-    for (int i = 0; i < m_list.GetItemCount(); ++i) m_list.SetCheck(i, TRUE);
+    m_rows.SetTicked(-1, true);
+    m_list.SyncCount(true);
 }
 
 void CJunkCleanerWnd::OnSelectNone() {
-    for (int i = 0; i < m_list.GetItemCount(); ++i) m_list.SetCheck(i, FALSE);
+    m_rows.SetTicked(-1, false);
+    m_list.SyncCount(true);
 }
 
 void CJunkCleanerWnd::OnDelete() { DeleteChecked(); }
@@ -282,8 +288,10 @@ void CJunkCleanerWnd::OnHeaderClick(int column, bool rightButton) {
     m_sortColumn = column;
     if (m_sortHeader.m_hWnd) m_sortHeader.SetSortImage(column, m_sortAscending);
     HCURSOR old = SetCursor(LoadCursor(NULL, IDC_WAIT));
-    CXTSortClass sort(&m_list, column);
-    sort.Sort(m_sortAscending, xtSortString);
+    m_rows.SortByColumn(column, m_sortAscending);
+    // The selection belonged to rows that have moved.
+    m_list.SetItemState(-1, 0, LVIS_SELECTED);
+    m_list.SyncCount(true);
     SetCursor(old);
 }
 
@@ -296,7 +304,7 @@ void CJunkCleanerWnd::ShowProperties() {
     int last = -1;
     for (int i = m_list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = m_list.GetNextItem(i, LVNI_SELECTED)) last = i;
     if (last < 0) return;
-    CString path = m_list.GetItemText(last, JUNK_COL_PATH);
+    CString path = m_rows.Text(last, JUNK_COL_PATH);
     SHELLEXECUTEINFOA info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;

@@ -16,12 +16,14 @@
 #include <vantor/SortHeader.h>
 #include <vantor/StaticFader.h>
 #include <vantor/ToolTipCtrl.h>
-#include <xtlist/XTListCtrl.h>
+#include <xtlist/XTVirtualList.h>
 
 #include <atomic>
 
 // Message to the main window: repaint the list header and the window.
 #define WM_JUNK_REPAINT_HEADER 0x8028
+// From the scan worker, once, when its walk has ended: show the last rows.
+#define WM_JUNK_SCAN_ENDED (WM_APP + 0x5D)
 
 // What the window thread and the scan worker share; plain flags, atomic.
 struct JunkScanState {
@@ -44,6 +46,8 @@ public:
     COptionsContainer& OptionArea() { return m_options; }
     CIntroPanel& Intro() { return m_intro; }
     CListCtrl& Results() { return m_list; }
+    // The findings the results list shows.
+    CXTRowStore& ResultRows() { return m_rows; }
     bool ScanInProgress() const { return m_scan.ScanInProgress.load(); }
     int WalksStarted() const { return m_scan.WalksStarted.load(); }
     bool JunkOptionsShown() const { return m_junkOptionsShown; }
@@ -73,6 +77,9 @@ protected:
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg LRESULT OnShowResults(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRepaintHeader(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnScanEnded(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
@@ -84,9 +91,13 @@ private:
     void FallBackToRecycleBin();
     bool HeadingAreaToggle(CPoint point);
     void ShowProperties();
+    // Shows the rows found so far and the folder being walked.
+    void ShowProgress();
 
     CHoverButton m_btnStart, m_btnStop, m_btnOptions, m_btnExit;
-    CXTListCtrl m_list;
+    CXTRowStore m_rows{5};
+    CXTLatestText m_walkFolder;  // shown a few times a second during a walk
+    CXTVirtualList m_list;
     CGuiButton m_btnSelectAll, m_btnSelectNone, m_btnDelete;
     CStaticFader m_label, m_status;
     COXToolTipCtrl m_tips;

@@ -34,11 +34,11 @@ ModeTimes TimesOf(DWORD mode) {
     }
 }
 
-bool Remove(DWORD mode, const CString& path, const CString& folder) {
+bool Remove(DWORD mode, const CString& path, const CString& folder, CString& movedTo) {
     switch (mode) {
     case REMOVAL_DELETE: return DeleteFileA(path) != FALSE;
     case REMOVAL_RECYCLE: return RecycleFile(path) == 0;
-    case REMOVAL_MOVE: return MoveFileToFolder(path, folder) == 0;
+    case REMOVAL_MOVE: movedTo = MoveTargetFor(path, folder); return MoveFileToFolder(path, folder) == 0;
     default: return false;
     }
 }
@@ -99,40 +99,55 @@ int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
     return rc;
 }
 
-void RunRemovalPass(DWORD mode, const CString& folder, CListCtrl& list, const JunkFindingStamps* stamps,
+void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, const JunkFindingStamps* stamps,
                     RemovalPassHost& host) {
     if (mode < REMOVAL_DELETE || mode > REMOVAL_MOVE) return;
     const ModeTimes times = TimesOf(mode);
-    int i = 0;
-    while (i < list.GetItemCount() && host.Running()) {
+    const int count = items.Count();
+    for (int i = 0; i < count && host.Running(); ++i) {
         host.Pause(times.firstPause);
         host.Pause(times.firstPause);
         if (!host.Running()) return;
         bool declined = false;
-        bool removed = false;
-        if (list.GetCheck(i)) {
-            const CString path = list.GetItemText(i, JUNK_COL_PATH);
+        if (items.Ticked(i)) {
+            const CString path = items.Path(i);
             // A file saved again since the scan is not junk any more: it keeps its row.
-            if (PathFound(path) && (!stamps || stamps->Unchanged(path))) {
+            if (!PathFound(path)) {
+                items.OnKept(i, "missing");
+            } else if (stamps && !stamps->Unchanged(path)) {
+                items.OnKept(i, "changed");
+            } else {
                 if (mode == REMOVAL_DELETE) SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
                 int answer = IDYES;
                 if (!IsOrdinaryFileType(path)) answer = host.AskSystemFile(path, mode);
                 if (answer == IDCANCEL) return;
                 if (answer == IDNO) {
                     declined = true;
+                    items.OnKept(i, "declined");
                 } else {
                     host.Progress(path);
                     host.Pause(times.secondPause);
                     host.Pause(times.secondPause);
                     if (!host.Running()) return;
-                    if ((!stamps || stamps->Unchanged(path)) && Remove(mode, path, folder)) {
-                        list.DeleteItem(i);
-                        removed = true;
-                    }
+                    CString movedTo;
+                    if (stamps && !stamps->Unchanged(path))
+                        items.OnKept(i, "changed");
+                    else if (Remove(mode, path, folder, movedTo))
+                        items.OnRemoved(i, movedTo);
+                    else
+                        items.OnKept(i, "failed");
                 }
             }
         }
-        if (mode == REMOVAL_DELETE && !declined) Sleep(144);
-        if (!removed) ++i;  // a removed row's follower has moved up to i
+        if (mode == REMOVAL_DELETE && !declined) host.Pause(144);
     }
+}
+
+bool ListRemovalItems::Ticked(int i) const { return m_list.GetCheck(Row(i)) != FALSE; }
+
+CString ListRemovalItems::Path(int i) const { return m_list.GetItemText(Row(i), JUNK_COL_PATH); }
+
+void ListRemovalItems::OnRemoved(int i, const CString&) {
+    m_list.DeleteItem(Row(i));
+    ++m_gone;
 }

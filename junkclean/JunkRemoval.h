@@ -17,12 +17,29 @@ int MoveFileToFolder(LPCSTR path, LPCSTR folder);
 // The target path a move would use.
 CString MoveTargetFor(LPCSTR path, LPCSTR folder);
 
-// What a removal pass needs from the dialog that runs it.
+// The findings a removal pass works through: a window's results, or a
+// plain collection. Indexes stay as they are for the whole pass; a removed
+// item is only reported, the collection decides when it leaves.
+class RemovalItems {
+public:
+    virtual ~RemovalItems() = default;
+    virtual int Count() const = 0;
+    virtual bool Ticked(int i) const = 0;
+    virtual CString Path(int i) const = 0;
+    // The file is gone (movedTo: where it went in move mode, else empty).
+    virtual void OnRemoved(int i, const CString& movedTo) = 0;
+    // A ticked file stays; why: "missing", "changed", "declined" or "failed".
+    virtual void OnKept(int i, const char* why) = 0;
+};
+
+// What a removal pass needs from whoever runs it (the progress dialog, or a
+// host without a window, which may pass no time at all).
 class RemovalPassHost {
 public:
     virtual ~RemovalPassHost() = default;
     virtual bool Running() const = 0;
-    // Waits ms milliseconds, then dispatches this thread's pending messages.
+    // Every wait of the pass: the dialog sleeps ms milliseconds, then
+    // dispatches this thread's pending messages.
     virtual void Pause(DWORD ms) = 0;
     // The system-file question: IDYES, IDNO or IDCANCEL.
     virtual int AskSystemFile(LPCSTR path, DWORD mode) = 0;
@@ -30,7 +47,27 @@ public:
     virtual void Progress(LPCSTR path) = 0;
 };
 
-// Runs one pass of the given mode over list (column 0 holds the paths).
-// Rows whose files are removed leave the list; the others stay.
-void RunRemovalPass(DWORD mode, const CString& folder, CListCtrl& list, const JunkFindingStamps* stamps,
+// Runs one pass of the given mode over the ticked items, in order. Items
+// the pass does not reach (Cancel, the host stopped) get no call.
+void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, const JunkFindingStamps* stamps,
                     RemovalPassHost& host);
+
+// The rows of a report list (column 0 holds the paths) as removal items: a
+// removed row leaves the list at once. Usable from another thread (every
+// call is a message to the list).
+class ListRemovalItems : public RemovalItems {
+public:
+    explicit ListRemovalItems(CListCtrl& list) : m_list(list), m_count(list.GetItemCount()) {}
+    int Count() const override { return m_count; }
+    bool Ticked(int i) const override;
+    CString Path(int i) const override;
+    void OnRemoved(int i, const CString& movedTo) override;
+    void OnKept(int, const char*) override {}
+
+private:
+    // Rows before i that left the list have moved i up by as many.
+    int Row(int i) const { return i - m_gone; }
+    CListCtrl& m_list;
+    int m_count;
+    int m_gone = 0;
+};

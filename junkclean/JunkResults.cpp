@@ -5,26 +5,34 @@
 #include <vantres/ids_junk.h>
 
 void JunkFindingStamps::Clear() {
-    std::lock_guard<std::mutex> lock(m_lock);
+    CXTLockHolder hold(m_lock);
     m_stamps.clear();
 }
 
-std::string JunkFindingStamps::Key(LPCSTR path) {
-    CString key(path);
-    key.MakeLower();
-    return key.str();
+ULONGLONG JunkFindingStamps::Key(LPCSTR path) {
+    CString lower(path);
+    lower.MakeLower();
+    // FNV-1a over the bytes.
+    ULONGLONG hash = 14695981039346656037ull;
+    for (const char* p = lower.GetString(); *p; ++p) {
+        hash ^= static_cast<unsigned char>(*p);
+        hash *= 1099511628211ull;
+    }
+    return hash;
 }
 
 void JunkFindingStamps::Record(const JunkFinding& finding) {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_stamps[Key(finding.path)] = Stamp{finding.size, finding.written};
+    const ULONGLONG key = Key(finding.path);
+    CXTLockHolder hold(m_lock);
+    m_stamps[key] = Stamp{finding.size, finding.written};
 }
 
 bool JunkFindingStamps::Unchanged(LPCSTR path) const {
     Stamp seen;
+    const ULONGLONG key = Key(path);
     {
-        std::lock_guard<std::mutex> lock(m_lock);
-        auto it = m_stamps.find(Key(path));
+        CXTLockHolder hold(m_lock);
+        auto it = m_stamps.find(key);
         if (it == m_stamps.end()) return false;  // not listed by a scan: never touched
         seen = it->second;
     }
@@ -71,11 +79,15 @@ bool FindingForFile(LPCSTR path, int reason, JunkFinding& finding) {
     return true;
 }
 
-void ListResultSink::OnFolder(const CString& folder) {
-    if (m_status && m_status->m_hWnd) m_status->SetWindowText(folder);
+void AppendJunkRow(CXTRowStore& rows, const JunkFinding& finding, const CString& reasonText) {
+    const CString size = JunkSizeText(finding.size);
+    const CString created = JunkTimeText(finding.created);
+    const CString accessed = JunkTimeText(finding.accessed);
+    const char* texts[5] = {finding.path, reasonText, size, created, accessed};
+    rows.Append(texts);
 }
 
-void ListResultSink::OnFinding(int row, const JunkFinding& finding) {
+void StoreResultSink::OnFinding(int, const JunkFinding& finding) {
     m_stamps.Record(finding);
-    InsertJunkRow(m_list, row, finding, m_reasons[finding.reason & 3]);
+    AppendJunkRow(m_rows, finding, m_reasons[finding.reason & 3]);
 }

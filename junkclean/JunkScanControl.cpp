@@ -10,6 +10,12 @@
 #include <vantres/ids_host.h>
 #include <vantres/ids_junk.h>
 
+namespace {
+// While a walk runs: the rows found and the folder walked reach the window this often.
+const UINT_PTR kProgressTimer = 0x5D01;
+const UINT kProgressMs = 250;
+}  // namespace
+
 void CJunkCleanerWnd::StartJunkScan() {
     m_intro.ShowWindow(SW_HIDE);
     EnableResultButtons(FALSE);
@@ -22,7 +28,9 @@ void CJunkCleanerWnd::StartJunkScan() {
     }
     m_status.SetWindowText(" ");
     m_label.SetWindowText(LoadTextById(IDS_JK_ANALYSING));
-    m_list.DeleteAllItems();
+    m_rows.Clear();
+    m_walkFolder.Drop();
+    m_list.SyncCount(true);
     m_junkOptionsShown = false;
     m_options.ShowWindow(SW_HIDE);
     ShowResultsWidgets(TRUE);
@@ -34,6 +42,7 @@ void CJunkCleanerWnd::StartJunkScan() {
     m_worker = AfxBeginThread(JunkScanWorker, this, THREAD_PRIORITY_BELOW_NORMAL, 0, CREATE_SUSPENDED);
     if (m_worker) {
         m_worker->m_bAutoDelete = FALSE;
+        SetTimer(kProgressTimer, kProgressMs);
         m_worker->ResumeThread();
     }
     Sleep(100);
@@ -73,9 +82,7 @@ void CJunkCleanerWnd::RunScan() {
     ++m_scan.WalksStarted;
     Sleep(0);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
-    m_list.DeleteAllItems();
-    m_list.Invalidate();
+    // Start emptied the rows; the window shows them as they come.
     m_stamps.Clear();
 
     // The settings as the pages hold them now; a change during the walk counts next time.
@@ -97,26 +104,51 @@ void CJunkCleanerWnd::RunScan() {
     options.FindInvalidShortCuts = other.FindInvalidShortCuts;
     m_scanner.SetOptions(options);
 
-    ListResultSink sink(m_list, &m_status, m_reasonTexts, m_stamps);
+    StoreResultSink sink(m_rows, m_walkFolder, m_reasonTexts, m_stamps);
     m_scanner.Run(sink, m_scan.StopRequested);
 
+    // The one call into the window for the whole walk: the last rows show and
+    // no folder text comes after the summary.
+    if (::IsWindow(m_hWnd)) ::SendMessageA(m_hWnd, WM_JUNK_SCAN_ENDED, 0, 0);
     if (m_btnOptions.m_hWnd) m_btnOptions.EnableWindow(TRUE);
     if (m_status.m_hWnd) {
         CString summary;
-        summary.Format(CString(LoadTextById(IDS_JK_SUMMARY)), m_list.GetItemCount(), unsigned(m_scanner.TotalKB()));
+        summary.Format(CString(LoadTextById(IDS_JK_SUMMARY)), m_rows.Count(), unsigned(m_scanner.TotalKB()));
         m_status.SetWindowText(summary);
     }
     CoUninitialize();
     EnableResultButtons(TRUE);
     m_label.SetWindowText(" ");
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
-    m_list.UpdateWindow();
     m_scan.ScanInProgress = false;
 }
 
+void CJunkCleanerWnd::ShowProgress() {
+    m_list.SyncCount();
+    CString folder;
+    if (m_walkFolder.Take(folder)) m_status.SetWindowText(folder);
+}
+
+void CJunkCleanerWnd::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kProgressTimer)
+        ShowProgress();
+    else
+        CDlgMainWnd::OnTimer(nIDEvent);
+}
+
+LRESULT CJunkCleanerWnd::OnScanEnded(WPARAM, LPARAM) {
+    KillTimer(kProgressTimer);
+    m_walkFolder.Drop();
+    m_list.SyncCount();
+    return 0;
+}
+
+void CJunkCleanerWnd::OnDestroy() {
+    KillTimer(kProgressTimer);
+    CDlgMainWnd::OnDestroy();
+}
+
 void CJunkCleanerWnd::DeleteChecked() {
-    if (m_list.GetItemCount() < 1) return;
+    if (m_rows.Count() < 1) return;
     RemovalOptions& removal = m_options.m_removalPage.Removal();
     if (removal.Mode == REMOVAL_MOVE && !MoveFolderUsable(removal.SC_StrFolderName)) {
         AfxMessageBox(LoadTextById(IDS_JK_MOVE_FOLDER_MISSING), MB_ICONINFORMATION);
@@ -124,12 +156,14 @@ void CJunkCleanerWnd::DeleteChecked() {
         return;
     }
     m_list.SendMessage(WM_SETREDRAW, FALSE);
-    bool anyTicked = false;
-    for (int i = 0; i < m_list.GetItemCount() && !anyTicked; ++i) anyTicked = m_list.GetCheck(i) != FALSE;
-    if (anyTicked) {
-        CDeleteProgressDlg dlg(removal.Mode, removal.SC_StrFolderName, this, &m_list, &m_stamps);
+    if (m_rows.TickedCount() > 0) {
+        StoreRemovalItems items(m_rows);
+        CDeleteProgressDlg dlg(removal.Mode, removal.SC_StrFolderName, this, items, &m_stamps);
         m_list.ShowWindow(SW_HIDE);
         dlg.DoModal();
+        // The rows of the files that went leave the list.
+        m_rows.RemoveRows(items.Gone());
+        m_list.SyncCount(true);
     }
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     m_list.Invalidate();

@@ -15,24 +15,49 @@
 
 #include <vantor/Paint.h>
 
-// The results list as the worker's sink; at the end of a scan the window's
-// controls go back to idle between the closing status and the count.
-class RegCleanWindow::WindowSink : public ListFindingSink {
+namespace {
+// While a scan runs: the rows found and the key walked reach the window this often.
+const UINT_PTR kProgressTimer = 0x5C01;
+const UINT kProgressMs = 250;
+// The worker's one call into the window, when the scan ends.
+const UINT WM_RC_SCAN_ENDING = WM_APP + 0x5C;
+}  // namespace
+
+// The worker's sink: findings go to the window's store and the walk status
+// to a slot the window shows now and then, so the worker never waits for
+// the window while it walks. At the end the window takes the last rows and
+// goes back to idle; the count line follows.
+class RegCleanWindow::WindowSink : public ScanSink {
 public:
-    WindowSink(RegCleanWindow& window)
-        : ListFindingSink(window.m_results.m_hWnd, window.m_status.m_hWnd), m_window(window)
+    explicit WindowSink(RegCleanWindow& window) : m_window(window) {}
+    void Begin() { m_ended = false; }
+    void AddFinding(const char* keyPath, const char* valueName, const char* data) override
     {
+        const char* texts[3] = {keyPath, valueName ? valueName : "", data ? data : ""};
+        m_window.m_findings.Append(texts);
     }
+    void ShowStatus(const char* text) override
+    {
+        if (!m_ended) {
+            m_window.m_walkStatus.Put(text);
+            return;
+        }
+        HWND status = m_window.m_status.m_hWnd;
+        if (::IsWindow(status)) ::SetWindowTextA(status, text);
+    }
+    int RowCount() const override { return m_window.m_findings.Count(); }
     void ScanEnding() override
     {
         // From here on only the count line is left to show: the window may
         // take commands again.
         m_window.m_flags.Scanning = false;
-        if (::IsWindow(m_window.m_hWnd)) m_window.SetControlsIdle();
+        if (::IsWindow(m_window.m_hWnd)) ::SendMessageA(m_window.m_hWnd, WM_RC_SCAN_ENDING, 0, 0);
+        m_ended = true;
     }
 
 private:
     RegCleanWindow& m_window;
+    bool m_ended = false;
 };
 
 RegCleanWindow::RegCleanWindow(CWnd* pParent) : CDlgMainWnd(IDD_REGCLEAN_MAIN, pParent), m_undoPanel(nullptr) {}
@@ -49,6 +74,9 @@ BEGIN_MESSAGE_MAP(RegCleanWindow, CDlgMainWnd)
     ON_WM_PAINT()
     ON_WM_CTLCOLOR()
     ON_WM_SYSCOMMAND()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_RC_SCAN_ENDING, OnScanEnding)
     ON_BN_CLICKED(IDC_RC_START, OnStart)
     ON_BN_CLICKED(IDC_RC_STOP, OnStop)
     ON_BN_CLICKED(IDC_RC_OPTIONS, OnToggleOptions)
@@ -72,7 +100,6 @@ void RegCleanWindow::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_RC_SELECT_ALL, m_selectAll);
     DDX_Control(pDX, IDC_RC_SELECT_NONE, m_selectNone);
     DDX_Control(pDX, IDC_RC_DELETE, m_delete);
-    DDX_Control(pDX, IDC_RC_RESULTS, m_results);
     DDX_Control(pDX, IDC_RC_SECTIONS, m_sections);
     DDX_Control(pDX, IDC_RC_STATUS, m_status);
 }
@@ -98,6 +125,8 @@ BOOL RegCleanWindow::OnInitDialog()
     m_options.LoadBitmapA(IDB_FACE_OPTIONS);
     m_undo.LoadBitmapA(IDB_FACE_UNDO);
     m_exit.LoadBitmapA(IDB_FACE_EXIT);
+    m_results.TakeOver(this, IDC_RC_RESULTS);
+    m_results.SetStore(&m_findings);
 
     const DWORD listStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB;  // 0x125
     m_results.SetExtendedStyle(listStyle);
@@ -180,7 +209,11 @@ void RegCleanWindow::OnStart()
     WaitForWorker(INFINITE);  // the last one has ended already; its handle goes
     m_flags.KeepGoing = true;
     m_flags.Scanning = true;
-    m_sink->ResetCount();
+    m_sink->Begin();
+    m_walkStatus.Drop();
+    m_findings.Clear();
+    m_results.SyncCount(true);
+    SetTimer(kProgressTimer, kProgressMs);
     m_status.ShowWindow(SW_SHOW);
     m_start.EnableWindow(FALSE);
     m_options.EnableWindow(FALSE);
@@ -192,6 +225,7 @@ void RegCleanWindow::OnStart()
     m_worker = AfxBeginThread(ScanThread, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!m_worker) {
         m_flags.Scanning = false;
+        KillTimer(kProgressTimer);
         SetControlsIdle();
         return;
     }
@@ -242,6 +276,35 @@ void RegCleanWindow::SetControlsIdle()
     EnableResultButtons(true);
     m_results.EnableWindow(TRUE);
     m_sections.EnableWindow(TRUE);
+}
+
+void RegCleanWindow::ShowProgress()
+{
+    m_results.SyncCount();
+    CString text;
+    if (m_walkStatus.Take(text)) m_status.SetWindowText(text);
+}
+
+void RegCleanWindow::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kProgressTimer)
+        ShowProgress();
+    else
+        CDlgMainWnd::OnTimer(nIDEvent);
+}
+
+LRESULT RegCleanWindow::OnScanEnding(WPARAM, LPARAM)
+{
+    KillTimer(kProgressTimer);
+    ShowProgress();
+    SetControlsIdle();
+    return 0;
+}
+
+void RegCleanWindow::OnDestroy()
+{
+    KillTimer(kProgressTimer);
+    CDlgMainWnd::OnDestroy();
 }
 
 void RegCleanWindow::StopScan()
@@ -345,24 +408,50 @@ void RegCleanWindow::OnToggleUndo()
 
 void RegCleanWindow::OnSelectAll()
 {
-    for (int row = 0; row < m_results.GetItemCount(); ++row) m_results.SetCheck(row, TRUE);
+    m_findings.SetTicked(-1, true);
+    m_results.SyncCount(true);
 }
 
 void RegCleanWindow::OnSelectNone()
 {
-    for (int row = 0; row < m_results.GetItemCount(); ++row) m_results.SetCheck(row, FALSE);
+    m_findings.SetTicked(-1, false);
+    m_results.SyncCount(true);
+}
+
+RegistryFinding RegCleanWindow::FindingAt(int row) const
+{
+    RegistryFinding finding;
+    finding.KeyPath = m_findings.Text(row, 0);
+    finding.ValueName = m_findings.Text(row, 1);
+    finding.Data = m_findings.Text(row, 2);
+    return finding;
 }
 
 void RegCleanWindow::OnDelete()
 {
     if (m_flags.Scanning) return;
-    CStaticFader& status = m_status;
-    RemovalOutcome outcome =
-        RemoveCheckedFindings(m_results, UndoFolder(), [&status](const char* text) { status.SetWindowText(text); });
+    const int rows = m_results.ShownCount();
+    std::vector<RegistryFinding> chosen;
+    std::vector<bool> ticked(size_t(rows), false);
+    for (int row = 0; row < rows; ++row) {
+        if (!m_findings.Ticked(row)) continue;
+        ticked[size_t(row)] = true;
+        chosen.push_back(FindingAt(row));
+    }
+    std::vector<bool> removed;
+    RemovalOutcome outcome = RemoveFindings(chosen, UndoFolder(), removed);
     if (!outcome.written) {
         AfxMessageBox(IDS_RC_UNDO_WRITE_FAILED, MB_ICONERROR);
         return;
     }
+    // Every ticked row goes, also one whose value could not be deleted: its
+    // entry is in the undo file.
+    m_findings.RemoveRows(ticked);
+    m_results.SyncCount(true);
+    CString count;
+    count.Format(LoadTextById(IDS_RC_FOUND_COUNT), m_findings.Count());
+    m_status.SetWindowText("");
+    m_status.SetWindowText(count);
     m_undoPanel.RefillUndoList();
 }
 
@@ -384,9 +473,5 @@ void RegCleanWindow::OnResultDblClk(NMHDR* pNMHDR, LRESULT* pResult)
     int row = item->iItem;
     if (row < 0) row = m_results.GetNextItem(-1, LVNI_SELECTED);
     if (row < 0) return;
-    RegistryFinding finding;
-    finding.KeyPath = m_results.GetItemText(row, 0);
-    finding.ValueName = m_results.GetItemText(row, 1);
-    finding.Data = m_results.GetItemText(row, 2);
-    ShowInRegistryEditor(finding);
+    ShowInRegistryEditor(FindingAt(row));
 }

@@ -12,6 +12,7 @@
 #include <vantor/GuiButton.h>
 #include <vantor/HoverButton.h>
 #include <vantor/StaticFader.h>
+#include <xtlist/XTVirtualList.h>
 
 class RegCleanWindow : public CDlgMainWnd {
 public:
@@ -38,6 +39,9 @@ protected:
     afx_msg void OnSectionChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnResultDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnScanEnding(WPARAM wParam, LPARAM lParam);
 
 private:
     class WindowSink;
@@ -54,10 +58,17 @@ private:
     void StopScan();
     // Waits (dispatching messages) until the worker has ended.
     void WaitForWorker(DWORD timeoutMs);
+    // Shows the rows found so far and the latest walk status.
+    void ShowProgress();
+    RegistryFinding FindingAt(int row) const;
 
     CHoverButton m_start, m_stop, m_options, m_undo, m_exit;
     CGuiButton m_selectAll, m_selectNone, m_delete;
-    CListCtrl m_results, m_sections;
+    // The findings, held here; the results list shows them.
+    CXTRowStore m_findings{3};
+    CXTLatestText m_walkStatus;  // the key being walked, shown a few times a second
+    CXTVirtualList m_results;
+    CListCtrl m_sections;
     CStaticFader m_status;
     UndoPanel m_undoPanel;
     CFont m_font;

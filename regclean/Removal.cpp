@@ -74,31 +74,56 @@ RegistryFinding RowFinding(CListCtrl& list, int row)
     return finding;
 }
 
+bool ValueGone(const CString& keyPath, const CString& valueName)
+{
+    DWORD type = 0;
+    std::string bytes;
+    return !ReadFindingValue(keyPath, valueName, type, bytes);
+}
+
 }  // namespace
 
-RemovalOutcome RemoveCheckedFindings(CListCtrl& list, const CString& undoFolder,
-                                     const std::function<void(const char*)>& showStatus)
+RemovalOutcome RemoveFindings(const std::vector<RegistryFinding>& chosen, const CString& undoFolder,
+                              std::vector<bool>& removed, const std::function<void(const char*)>& showStatus)
 {
     RemovalOutcome outcome;
+    removed.assign(chosen.size(), false);
     // First the whole undo text, from the values as they are now.
     CString text(kUndoHeader);
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        if (list.GetCheck(row)) text += UndoEntryFor(RowFinding(list, row));
+    for (const RegistryFinding& finding : chosen) text += UndoEntryFor(finding);
     outcome.undoPath = WriteUndoFile(text, undoFolder);
     outcome.written = !outcome.undoPath.IsEmpty();
     if (!outcome.written) return outcome;
 
-    // Then the values, row by row; the row that moves up is looked at next.
+    // Then the values; one already gone is still in the undo file.
+    for (size_t i = 0; i < chosen.size(); ++i) {
+        CString keyPath, valueName;
+        FindingTarget(chosen[i], keyPath, valueName);
+        if (showStatus) showStatus(keyPath);
+        removed[i] = DeleteFindingValue(keyPath, valueName) || ValueGone(keyPath, valueName);
+        if (removed[i]) ++outcome.removed;
+    }
+    return outcome;
+}
+
+RemovalOutcome RemoveCheckedFindings(CListCtrl& list, const CString& undoFolder,
+                                     const std::function<void(const char*)>& showStatus)
+{
+    std::vector<int> rows;
+    std::vector<RegistryFinding> chosen;
     for (int row = 0; row < list.GetItemCount(); ++row) {
         if (!list.GetCheck(row)) continue;
-        RegistryFinding finding = RowFinding(list, row);
-        CString keyPath, valueName;
-        FindingTarget(finding, keyPath, valueName);
-        // A value already gone is still in the undo file; its row goes too.
-        DeleteFindingValue(keyPath, valueName);
-        list.DeleteItem(row);
-        --row;
-        ++outcome.removed;
+        rows.push_back(row);
+        chosen.push_back(RowFinding(list, row));
+    }
+    std::vector<bool> removed;
+    RemovalOutcome outcome = RemoveFindings(chosen, undoFolder, removed);
+    if (!outcome.written) return outcome;
+    // Every ticked row goes, also one whose value could not be deleted: its
+    // entry is in the undo file. Last first, so the other indexes hold.
+    outcome.removed = int(rows.size());
+    for (size_t k = rows.size(); k-- > 0;) {
+        list.DeleteItem(rows[k]);
         if (showStatus) {
             CString count;
             count.Format(LoadTextById(IDS_RC_FOUND_COUNT), list.GetItemCount());

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The key and value a finding stands for: for COM rows the value column is
 // a subkey (or version path) whose default value is meant.
@@ -26,11 +27,20 @@ CString UndoEntryFor(const RegistryFinding& finding);
 struct RemovalOutcome {
     bool written = false;  // the undo file and its record stand
     CString undoPath;
-    int removed = 0;       // rows taken out of the list
+    int removed = 0;       // values gone (for a list: rows taken out of it)
 };
 
-// Removes every ticked row of `list`. Nothing is deleted when the undo file
-// cannot be written (the caller tells the user). `showStatus` (optional)
-// gets the count line after each row.
+// Removes the values of `chosen`: first one undo file (and its record) for
+// all of them, from the values as they are now; nothing is deleted when
+// that fails (`written` false, the caller tells the user). Then each value
+// goes; removed[i] is true when finding i's value is gone afterwards.
+// `showStatus` (optional) gets each finding's key path as its value goes.
+RemovalOutcome RemoveFindings(const std::vector<RegistryFinding>& chosen, const CString& undoFolder,
+                              std::vector<bool>& removed,
+                              const std::function<void(const char*)>& showStatus = nullptr);
+
+// Removes every ticked row of `list` through RemoveFindings; the rows leave
+// the list once the undo file stands. `showStatus` (optional) gets the
+// count line after each row.
 RemovalOutcome RemoveCheckedFindings(CListCtrl& list, const CString& undoFolder,
                                      const std::function<void(const char*)>& showStatus = nullptr);
