@@ -5,7 +5,9 @@
 
 #include "regclean/FileProbe.h"
 #include "regclean/RegistryScanner.h"
+#include "regclean/Removal.h"
 #include "regclean/Sections.h"
+#include "regclean/UndoStore.h"
 
 void CollectingScanSink::AddFinding(const char* keyPath, const char* valueName, const char* data)
 {
@@ -58,11 +60,30 @@ int RunRegCleanCommand(CliContext& ctx)
     nlohmann::json rows = nlohmann::json::array();
     for (const RegistryFinding& finding : findings) rows.push_back(FindingJson(finding));
 
-    if (ctx.request.command == CliCommand::Scan) {
+    if (ctx.request.command == CliCommand::Scan || findings.empty()) {
+        if (ctx.request.command == CliCommand::Fix) ctx.report["undo_file"] = nullptr;
         ctx.report["findings"] = rows;
         return findings.empty() ? kExitDone : kExitFound;
     }
+
+    // The window's Delete with every row ticked: the undo file first, then the values.
+    std::vector<bool> removed;
+    const RemovalOutcome outcome =
+        RemoveFindings(findings, UndoFolder(), removed, [](const char* key) { CliProgress(key); });
+    bool all = outcome.written;
+    for (size_t i = 0; i < findings.size(); ++i) {
+        const bool gone = outcome.written && i < removed.size() && removed[i];
+        rows[i]["removed"] = gone;
+        all = all && gone;
+    }
     ctx.report["findings"] = rows;
-    ctx.report["undo_file"] = nullptr;
-    return findings.empty() ? kExitDone : kExitFailed;  // removal: see RemoveAll
+    if (!outcome.written) {
+        ctx.report["undo_file"] = nullptr;
+        ctx.Note("The undo file could not be written; nothing was removed.");
+        return kExitFailed;
+    }
+    ctx.report["undo_file"] = Utf8(outcome.undoPath);
+    CliLinef("Undo file: %s", outcome.undoPath.GetString());
+    if (!all) ctx.Note("Some values could not be removed.");
+    return all ? kExitDone : kExitFailed;
 }
