@@ -31,7 +31,7 @@ BOOL CALLBACK NoteWindow(HWND hwnd, LPARAM param)
 
 }  // namespace
 
-CliRun RunCli(const std::string& args, DWORD timeoutMs)
+CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow)
 {
     CliRun run;
     char folder[MAX_PATH] = {}, outPath[MAX_PATH] = {};
@@ -57,7 +57,7 @@ CliRun RunCli(const std::string& args, DWORD timeoutMs)
     for (;;) {
         ::EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
         if (::WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) break;
-        if (::GetTickCount() - begin > timeoutMs) {
+        if (::GetTickCount() - begin > timeoutMs || (endOnWindow && !run.windows.empty())) {
             ::TerminateProcess(info.hProcess, STILL_ACTIVE);
             ::WaitForSingleObject(info.hProcess, 5000);
             break;

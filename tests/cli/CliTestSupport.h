@@ -19,7 +19,8 @@ struct CliRun {
 
 // Runs "toolhost.exe <args>" to its end with its output in a file, looking
 // for visible windows of the process every few milliseconds meanwhile.
-CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000);
+// endOnWindow: the process is ended as soon as a window of it shows.
+CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000, bool endOnWindow = false);
 
 // The report at `path` (UTF-8 JSON); null when missing or not JSON.
 nlohmann::json ReadReport(const std::string& path);

@@ -156,6 +156,24 @@ TEST_F(JunkCli, CleanInEachModeRemovesExactlyTheFindings)
     }
 }
 
+TEST_F(JunkCli, RecycleModeKeepsAFileOnADriveWithoutRecycleBin)
+{
+    // N: is a network drive: the shell would delete for good what it cannot recycle.
+    ScratchDir share("cli-junk-share", "N:\\toolhost-tests");
+    WriteFileBytes(share / "remote.tmp", "remote");
+    const std::string report = m_out / "network.json";
+    const CliRun run = RunCli("sysclean /clean /drives:DN /mode:recycle /report:" + report);
+    EXPECT_EQ(run.exitCode, 3u) << run.output;
+    EXPECT_TRUE(Exists(share / "remote.tmp"));
+    EXPECT_FALSE(AnyJunkLeft());
+    const auto rows = Rows(ReadReport(report));
+    auto remote = rows.find(Lower(share / "remote.tmp"));
+    ASSERT_NE(remote, rows.end()) << ReadFileBytes(report);
+    EXPECT_EQ(remote->second["action"], "kept");
+    EXPECT_EQ(remote->second["why"], "no Recycle Bin on this drive");
+    EXPECT_EQ(rows.size(), 5u);
+}
+
 TEST_F(JunkCli, SecondCleanBesideTheOpenWindowExitsFourAndDoesNothing)
 {
     Process window(hosttest::ToolhostCommand("sysclean"));

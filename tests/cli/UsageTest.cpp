@@ -121,4 +121,14 @@ TEST_F(CliUsage, UsageTextGoesToTheConsole)
     EXPECT_TRUE(one.windows.empty());
 }
 
+TEST_F(CliUsage, ToolWordWithoutSwitchesStillOpensTheWindow)
+{
+    // Also shows that the window probe of the other tests sees a tool window.
+    for (const char* line : {"backup", "backup now"}) {
+        const CliRun run = RunCli(line, 30000, true);
+        ASSERT_FALSE(run.windows.empty()) << line;
+        EXPECT_NE(run.windows[0].find(hosttest::BackupTitle()), std::string::npos) << run.windows[0];
+    }
+}
+
 }  // namespace
