@@ -20,7 +20,11 @@ bool OpenCliConsole()
     if (g_opened) return CliConsoleOpen();
     g_opened = true;
     HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!Usable(out) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+    // Windows 9x has no AttachConsole: there only a redirected output is used.
+    typedef BOOL(WINAPI * AttachCall)(DWORD);
+    const AttachCall attach = reinterpret_cast<AttachCall>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "AttachConsole")));
+    if (!Usable(out) && attach && attach(ATTACH_PARENT_PROCESS)) {
         // Lives as long as the process: the system closes it at the end.
         out = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                             OPEN_EXISTING, 0, NULL);

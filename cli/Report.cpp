@@ -22,13 +22,18 @@ std::string Utf8(LPCSTR ansi)
 
 namespace {
 
-// Minutes east of UTC at that local moment.
+typedef BOOL(WINAPI* LocalToUtcCall)(const TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+
+// Minutes east of UTC at that local moment. Windows 9x lacks the exact
+// conversion: there the zone's bias of today stands in.
 long OffsetMinutes(const SYSTEMTIME& local)
 {
+    static const LocalToUtcCall localToUtc = reinterpret_cast<LocalToUtcCall>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "TzSpecificLocalTimeToSystemTime")));
     TIME_ZONE_INFORMATION zone;
     const DWORD kind = ::GetTimeZoneInformation(&zone);
     SYSTEMTIME utc;
-    if (kind != TIME_ZONE_ID_INVALID && ::TzSpecificLocalTimeToSystemTime(&zone, &local, &utc)) {
+    if (kind != TIME_ZONE_ID_INVALID && localToUtc && localToUtc(&zone, &local, &utc)) {
         FILETIME fl, fu;
         ::SystemTimeToFileTime(&local, &fl);
         ::SystemTimeToFileTime(&utc, &fu);
@@ -67,8 +72,9 @@ std::string IsoLocalNow()
 
 std::string IsoLocalTime(const FILETIME& utc)
 {
-    SYSTEMTIME u, local;
-    if (!::FileTimeToSystemTime(&utc, &u) || !::SystemTimeToTzSpecificLocalTime(NULL, &u, &local)) return "";
+    FILETIME localTime;
+    SYSTEMTIME local;
+    if (!::FileTimeToLocalFileTime(&utc, &localTime) || !::FileTimeToSystemTime(&localTime, &local)) return "";
     return IsoLocalTime(local);
 }
 

@@ -67,8 +67,7 @@ TEST_F(BackupCli, BackupKeepTwoThreeTimesLeavesTheTwoNewestSets)
         EXPECT_TRUE(result.windows.empty());
         const nlohmann::json body = ReadReport(report);
         ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
-        EXPECT_EQ(body["tool"], "backup");
-        EXPECT_EQ(body["command"], "backup");
+        ExpectReportHead(body, "backup", "backup", 0);
         const nlohmann::json& set = body["set"];
         EXPECT_EQ(set["complete"], true) << body.dump(1);
         ASSERT_EQ(set["hives"].size(), 2u) << body.dump(1);

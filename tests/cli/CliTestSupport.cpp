@@ -2,6 +2,10 @@
 
 #include "ToolhostRun.h"
 
+#include <gtest/gtest.h>
+
+#include <regex>
+
 using namespace testsupport;
 
 namespace clitest {
@@ -77,6 +81,23 @@ nlohmann::json ReadReport(const std::string& path)
 {
     const std::string text = ReadFileBytes(path);
     return nlohmann::json::parse(text, nullptr, false);  // discarded (null-like) when not JSON
+}
+
+void ExpectReportHead(const nlohmann::json& body, const char* tool, const char* command, int exitCode)
+{
+    ASSERT_TRUE(body.is_object()) << body.dump();
+    EXPECT_EQ(body.value("tool", "?"), tool);
+    EXPECT_EQ(body.value("command", "?"), command);
+    EXPECT_EQ(body.value("exit_code", -1), exitCode);
+    EXPECT_FALSE(body.value("version", "").empty());
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof computer;
+    ::GetComputerNameA(computer, &length);
+    EXPECT_EQ(body.value("computer", "?"), Utf8(computer));
+    const std::regex iso("\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}[+-]\\d{2}:\\d{2}");
+    EXPECT_TRUE(std::regex_match(body.value("started", ""), iso)) << body.value("started", "");
+    EXPECT_TRUE(std::regex_match(body.value("finished", ""), iso)) << body.value("finished", "");
+    EXPECT_LE(body.value("started", ""), body.value("finished", ""));
 }
 
 std::string Utf8(const std::string& ansi)

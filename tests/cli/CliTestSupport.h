@@ -25,6 +25,10 @@ CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000, bool endOnWindo
 // The report at `path` (UTF-8 JSON); null when missing or not JSON.
 nlohmann::json ReadReport(const std::string& path);
 
+// The keys every report has (docs/report-schema.md): tool, command, version,
+// computer, started and finished as ISO 8601 local times with offset, exit_code.
+void ExpectReportHead(const nlohmann::json& body, const char* tool, const char* command, int exitCode);
+
 // Text of the program's code page as UTF-8, as reports give it.
 std::string Utf8(const std::string& ansi);
 

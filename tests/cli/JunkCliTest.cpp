@@ -107,8 +107,7 @@ TEST_F(JunkCli, ScanFindsExactlyTheJunkOfTheGivenDriveAndChangesNothing)
     EXPECT_TRUE(run.windows.empty());
     const nlohmann::json body = ReadReport(report);
     ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
-    EXPECT_EQ(body["tool"], "sysclean");
-    EXPECT_EQ(body["command"], "scan");
+    ExpectReportHead(body, "sysclean", "scan", 1);
     ExpectJunkFound(body);
     for (const char* rel : {"a.tmp", "sub\\b.bak", "sub\\deeper\\~c.doc", "empty.dat"}) EXPECT_TRUE(Exists(P(rel)));
     ExpectNeverListedStay();
@@ -139,6 +138,7 @@ TEST_F(JunkCli, CleanInEachModeRemovesExactlyTheFindings)
         EXPECT_TRUE(run.windows.empty()) << args;
         const nlohmann::json body = ReadReport(report);
         ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
+        ExpectReportHead(body, "sysclean", "clean", 0);
         ExpectJunkFound(body);
         for (const nlohmann::json& row : body["findings"]) {
             EXPECT_EQ(row["action"], mode.action) << args << " " << row.dump();

@@ -80,9 +80,7 @@ TEST_F(RegCleanCli, ScanListsExactlyTheBrokenValuesAndChangesNothing)
     EXPECT_TRUE(run.windows.empty());
     const nlohmann::json body = ReadReport(report);
     ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
-    EXPECT_EQ(body["tool"], "regclean");
-    EXPECT_EQ(body["command"], "scan");
-    EXPECT_EQ(body["exit_code"], 1);
+    ExpectReportHead(body, "regclean", "scan", 1);
     EXPECT_EQ(ReportedBelowSeed(body), Expected()) << body.dump(1);
     for (const Seeded& value : kBroken) EXPECT_TRUE(ValueIs(value)) << value.name;
     EXPECT_FALSE(body.contains("undo_file"));
@@ -109,6 +107,7 @@ TEST_F(RegCleanCli, FixRemovesThemAndTheRecordedUndoFileBringsThemBack)
 
     const nlohmann::json body = ReadReport(report);
     ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
+    ExpectReportHead(body, "regclean", "fix", 0);
     EXPECT_EQ(ReportedBelowSeed(body), Expected());
     for (const nlohmann::json& row : body["findings"]) EXPECT_EQ(row["removed"], true) << row.dump();
     ASSERT_TRUE(body["undo_file"].is_string()) << body.dump(1);

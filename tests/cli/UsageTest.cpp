@@ -79,9 +79,7 @@ TEST_F(CliUsage, RefusedLineIsReportedWhereTheReportCanBeWritten)
     EXPECT_NE(run.output.find("/colour:red"), std::string::npos) << run.output;
     const nlohmann::json body = ReadReport(report);
     ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
-    EXPECT_EQ(body["tool"], "sysclean");
-    EXPECT_EQ(body["command"], "clean");
-    EXPECT_EQ(body["exit_code"], 2);
+    ExpectReportHead(body, "sysclean", "clean", 2);
     EXPECT_NE(body["error"].get<std::string>().find("/colour:red"), std::string::npos);
     EXPECT_FALSE(body.contains("findings"));
     ExpectNothingDone("report");
