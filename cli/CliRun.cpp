@@ -20,6 +20,13 @@ void CliContext::Note(const CString& why)
     report["error"] = Utf8(why);
 }
 
+bool CliContext::WriteReportBeforeRemoval()
+{
+    if (request.report.IsEmpty() || writer.Write(request.report, kExitFailed)) return true;
+    Note("The report could not be written; nothing was removed.");
+    return false;
+}
+
 bool MakeFolderPath(const CString& folder)
 {
     CString path(folder);
@@ -87,7 +94,7 @@ int RunCommandLine(int argc, char** argv)
     }
 
     CliReport report(CliToolName(request.tool), CliCommandName(request.command));
-    CliContext ctx{request, report.Body()};
+    CliContext ctx{request, report.Body(), report};
     int code = kExitUsage;
     CString reportWhy;
     if (!parsed) {

@@ -168,6 +168,8 @@ int CleanFindings(CliContext& ctx, const RemovalChoice& choice, const Collecting
     for (int i = 0; i < items.Count(); ++i)
         if (choice.mode == REMOVAL_RECYCLE && !HasRecycleBin(findings[size_t(i)].path))
             items.Skip(i, "no Recycle Bin on this drive");
+    ctx.report["findings"] = rows;
+    if (!ctx.WriteReportBeforeRemoval()) return kExitFailed;
     UnattendedPassHost host;
     RunRemovalPass(choice.mode, choice.folder, items, &sink.Stamps(), host);
     int kept = 0;

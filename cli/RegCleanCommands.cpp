@@ -66,6 +66,10 @@ int RunRegCleanCommand(CliContext& ctx)
         return findings.empty() ? kExitDone : kExitFound;
     }
 
+    ctx.report["findings"] = rows;
+    ctx.report["undo_file"] = nullptr;
+    if (!ctx.WriteReportBeforeRemoval()) return kExitFailed;
+
     // The window's Delete with every row ticked: the undo file first, then the values.
     std::vector<bool> removed;
     const RemovalOutcome outcome =
