@@ -103,6 +103,26 @@ TEST_F(BackupCli, BackupKeepTwoThreeTimesLeavesTheTwoNewestSets)
     EXPECT_EQ(listed[0]["date"].get<std::string>().size(), 25u) << listed.dump();  // 2026-12-08T16:31:00+01:00
 }
 
+TEST_F(BackupCli, IncompleteBackupDeletesNoOldSet)
+{
+    const std::string first = m_out / "first.json";
+    ASSERT_EQ(RunCli("backup /backup /location:" + m_sets.path() + " /report:" + first).exitCode, 0u);
+    const std::string older = ReadReport(first)["set"]["info"];
+
+    // A listed hive that cannot be saved: the new set lacks it.
+    m_hives.Add("\\REGISTRY\\ELSEWHERE\\CliGone", "\\Device\\HarddiskVolume1\\CliGone");
+    const std::string report = m_out / "incomplete.json";
+    const CliRun run = RunCli("backup /backup /location:" + m_sets.path() + " /keep:1 /report:" + report);
+    EXPECT_EQ(run.exitCode, 3u) << run.output;
+    EXPECT_TRUE(run.windows.empty());
+    const nlohmann::json body = ReadReport(report);
+    ExpectReportHead(body, "backup", "backup", 3);
+    EXPECT_EQ(body["set"]["complete"], false) << body.dump(1);
+    EXPECT_TRUE(body["deleted_sets"].empty()) << body.dump(1);
+    EXPECT_TRUE(Exists(older));
+    EXPECT_EQ(Recorded().size(), 2u);
+}
+
 TEST_F(BackupCli, VerifyNamesTheHiveWhoseCopyWasDamaged)
 {
     const std::string first = m_out / "made.json";

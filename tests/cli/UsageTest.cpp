@@ -60,6 +60,7 @@ TEST_F(CliUsage, BadSwitchesAndValuesExitTwoWithTheReasonAndChangeNothing)
         "backup /backup /keep:0",
         "backup /backup /keep:two",
         "backup /list /location:C:\\x",
+        "backup /verify:C:\\toolhost-no-such-set\\info.arb",
         "/scan",
     };
     for (const std::string& line : lines) {
