@@ -38,6 +38,15 @@ CString HelpFilePath(LPCSTR programPath)
     return path;
 }
 
+CString HelpFileFor(LPCSTR programPath, LANGID language)
+{
+    CString path(HelpFilePath(programPath));
+    if (PRIMARYLANGID(language) != LANG_ENGLISH) return path;
+    const int length = path.GetLength();
+    if (length >= 4 && path.Right(4) == ".chm") return path.Left(length - 4) + "-en.chm";
+    return path + "-en.chm";
+}
+
 void LaunchHelp(LPCSTR programPath)
 {
     // A system without the component gets no help and no complaint.
@@ -45,7 +54,8 @@ void LaunchHelp(LPCSTR programPath)
     if (!component) return;
     ::FreeLibrary(component);
 
-    HelpCall call{HelpFilePath(programPath)};
+    const LANGID language = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED); // LEAD: ProgramLanguage() (host/Language.h)
+    HelpCall call{HelpFileFor(programPath, language)};
     if (GuardedCall(CallHtmlHelp, &call)) return;
 
     CString text("Unable to start HTML Help file.\r\nYou need free html help Update (450 KB).\r\n"

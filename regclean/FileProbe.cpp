@@ -4,59 +4,80 @@
 
 namespace {
 
-std::string Upper(const char* text)
+// Longer texts keep their answers for their own spelling: near MAX_PATH the
+// system refuses a text that its folded form would fit.
+const size_t kSharedLimit = 240;
+
+bool IsAscii(const std::string& s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+std::string UpperAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return s;
+}
+
+std::string UpperAnsi(const char* text)
 {
     std::string s(text ? text : "");
     if (!s.empty()) ::CharUpperBuffA(&s[0], DWORD(s.size()));
     return s;
 }
 
-bool IsSep(char c) { return c == '\\' || c == '/'; }
-
-bool HasHighByte(const std::string& s)
-{
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
-}
-
 // Names the system treats specially, whatever folder they stand in.
-bool LooksLikeDevice(const std::string& name)
+bool LooksLikeDevice(const std::string& upper, size_t from)
 {
     static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "COM", "LPT", "CLOCK$"};
     for (const char* d : kDevices)
-        if (name.compare(0, std::strlen(d), d) == 0) return true;
+        if (upper.compare(from, std::strlen(d), d) == 0) return true;
     return false;
 }
 
-// A name as the system looks it up: trailing blanks and dots go (only dots
-// go inside a path, so a listing that keeps more only means more probes).
-std::string LookupName(const std::string& upper, size_t from, size_t to)
+// A name that a folder listing answers for exactly: printable ASCII without
+// wildcards, stream or short-name marks, not "." or "..", no trailing dot
+// or blank, no device name.
+bool PlainName(const std::string& upper, size_t from, size_t to)
 {
-    while (to > from && (upper[to - 1] == ' ' || upper[to - 1] == '.')) --to;
-    return upper.substr(from, to - from);
+    if (to <= from) return false;
+    for (size_t i = from; i < to; ++i) {
+        unsigned char c = static_cast<unsigned char>(upper[i]);
+        if (c < 32 || c >= 127 || std::strchr("*?\"<>|:~/", c)) return false;
+    }
+    if (upper[to - 1] == '.' || upper[to - 1] == ' ') return false;
+    return !LooksLikeDevice(upper, from);
 }
 
-// Names a listing cannot answer for: empty, "." and "..", wildcards,
-// streams, short-name aliases, control characters, devices.
-bool NeedsOwnProbe(const std::string& name)
+// "X:\" followed by plain names, one "\" between them, perhaps one at the
+// end: the system looks such a path up as it is written.
+bool IsLookupForm(const std::string& upper)
 {
-    if (name.empty()) return true;
-    for (char c : name) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32 || std::strchr("*?\"<>|:~", c)) return true;
+    if (upper.size() < 3 || upper[0] < 'A' || upper[0] > 'Z' || upper[1] != ':' || upper[2] != '\\') return false;
+    size_t start = 3;
+    while (start < upper.size()) {
+        size_t sep = upper.find('\\', start);
+        size_t end = sep == std::string::npos ? upper.size() : sep;
+        if (!PlainName(upper, start, end)) return false;
+        if (sep == std::string::npos) break;
+        start = sep + 1;
     }
-    return LooksLikeDevice(name);
+    return true;
 }
 
-// Index of the separator before position `end`, or npos.
-size_t SepBefore(const std::string& s, size_t end)
+// A name as listed, and as a lookup would match it once trailing dots and
+// blanks are gone (more names only mean more probes).
+void AddListedName(std::unordered_set<std::string>& names, const char* name)
 {
-    while (end > 0) {
-        --end;
-        if (IsSep(s[end])) return end;
-    }
-    return std::string::npos;
+    std::string upper = UpperAnsi(name);
+    if (upper.empty() || upper == "." || upper == "..") return;
+    names.insert(upper);
+    size_t end = upper.size();
+    while (end > 0 && (upper[end - 1] == ' ' || upper[end - 1] == '.')) --end;
+    names.insert(upper.substr(0, end));
 }
 
 }  // namespace
@@ -68,104 +89,96 @@ FileProbe::~FileProbe() = default;
 void FileProbe::Reset()
 {
     m_calls = 0;
-    m_attributes.clear();
+    m_shared.clear();
+    m_own.clear();
     m_listings.clear();
     m_driveTypes.clear();
 }
 
-DWORD FileProbe::RawAttributes(const std::string& upper)
+DWORD FileProbe::Call(const char* path)
 {
-    auto it = m_attributes.find(upper);
-    if (it != m_attributes.end()) return it->second;
     ++m_calls;
-    DWORD attributes = ::GetFileAttributesA(upper.c_str());
-    m_attributes.emplace(upper, attributes);
-    return attributes;
+    return ::GetFileAttributesA(path);
 }
 
-// `folderUpper` ends with a separator.
-const FileProbe::Listing& FileProbe::ListingOf(const std::string& folderUpper)
+bool FileProbe::SharedKey(const std::string& raw, std::string& key)
 {
-    auto it = m_listings.find(folderUpper);
+    if (raw.empty() || raw.size() >= kSharedLimit || !IsAscii(raw)) return false;
+    key = UpperAscii(raw);
+    if (IsLookupForm(key)) return true;
+    // The system forms the full path before it looks anything up.
+    char full[MAX_PATH];
+    DWORD n = ::GetFullPathNameA(raw.c_str(), MAX_PATH, full, nullptr);
+    if (n == 0 || n >= MAX_PATH) return false;
+    key = UpperAscii(full);
+    return IsAscii(key) && IsLookupForm(key);
+}
+
+const FileProbe::Listing& FileProbe::ListingOf(const std::string& folder)
+{
+    auto it = m_listings.find(folder);
     if (it != m_listings.end()) return *it->second;
     auto listing = std::make_unique<Listing>();
 
     // A folder whose parent was listed without it is missing: no call.
-    size_t sep = SepBefore(folderUpper, folderUpper.size() - 1);
-    if (sep != std::string::npos) {
-        std::string name = LookupName(folderUpper, sep + 1, folderUpper.size() - 1);
-        if (!NeedsOwnProbe(name)) {
-            const Listing& parent = ListingOf(folderUpper.substr(0, sep + 1));
-            if (parent.listed && (!parent.exists || parent.names.count(name) == 0)) {
-                listing->listed = true;
-                return *m_listings.emplace(folderUpper, std::move(listing)).first->second;
-            }
+    bool known = false;
+    if (folder.size() > 3) {
+        size_t sep = folder.rfind('\\', folder.size() - 2);
+        const Listing& parent = ListingOf(folder.substr(0, sep + 1));
+        if (parent.listed && (!parent.exists || !parent.names.count(folder.substr(sep + 1, folder.size() - sep - 2)))) {
+            listing->listed = true;
+            known = true;
         }
     }
-
-    if (folderUpper.find_first_of("*?<>\"|") == std::string::npos) {
+    if (!known) {
         ++m_calls;
         WIN32_FIND_DATAA data;
-        HANDLE find = ::FindFirstFileA((folderUpper + "*").c_str(), &data);
+        HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) {
             listing->listed = listing->exists = true;
             do {
-                std::string name = Upper(data.cFileName);
-                if (name != "." && name != "..") {
-                    listing->names.insert(name);
-                    // A name that ends in blanks or dots is also asked for without them.
-                    listing->names.insert(LookupName(name, 0, name.size()));
-                }
-                if (data.cAlternateFileName[0]) listing->names.insert(Upper(data.cAlternateFileName));
+                AddListedName(listing->names, data.cFileName);
+                AddListedName(listing->names, data.cAlternateFileName);
             } while (::FindNextFileA(find, &data));
             ::FindClose(find);
         } else {
             // Path not found: the folder is missing. File not found: it is
             // there and empty (a drive root). Any other refusal (no right to
-            // list it, not a folder) leaves each name to its own probe.
+            // list it, a drive not ready) leaves each name to its own probe.
             DWORD error = ::GetLastError();
             listing->listed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
             listing->exists = error == ERROR_FILE_NOT_FOUND;
         }
     }
-    return *m_listings.emplace(folderUpper, std::move(listing)).first->second;
+    return *m_listings.emplace(folder, std::move(listing)).first->second;
 }
 
-bool FileProbe::RuledOut(const std::string& upper)
+bool FileProbe::RuledOut(const std::string& key)
 {
-    if (IsSep(upper.back())) {
-        // A folder asked for with its separator: its own listing knows.
-        size_t sep = SepBefore(upper, upper.size() - 1);
-        if (sep == std::string::npos) return false;
-        if (NeedsOwnProbe(LookupName(upper, sep + 1, upper.size() - 1))) return false;
-        const Listing& self = ListingOf(upper);
-        return self.listed && !self.exists;
-    }
-    size_t sep = SepBefore(upper, upper.size());
-    if (sep == std::string::npos) return false;
-    std::string name = LookupName(upper, sep + 1, upper.size());
-    if (NeedsOwnProbe(name)) return false;
-    const Listing& listing = ListingOf(upper.substr(0, sep + 1));
-    return listing.listed && (!listing.exists || listing.names.count(name) == 0);
+    // A folder asked for with its "\" is looked for by its name as well.
+    size_t end = key.size();
+    if (key[end - 1] == '\\') --end;
+    if (end <= 3) return false;  // a drive root
+    size_t sep = key.rfind('\\', end - 1);
+    const Listing& folder = ListingOf(key.substr(0, sep + 1));
+    return folder.listed && (!folder.exists || !folder.names.count(key.substr(sep + 1, end - sep - 1)));
 }
 
 DWORD FileProbe::Attributes(const char* path)
 {
-    if (!m_cached) {
-        ++m_calls;
-        return ::GetFileAttributesA(path);
+    if (!m_cached) return Call(path);
+    const std::string raw(path ? path : "");
+    std::string key;
+    if (!SharedKey(raw, key)) {
+        auto it = m_own.find(raw);
+        if (it != m_own.end()) return it->second;
+        return m_own.emplace(raw, Call(raw.c_str())).first->second;
     }
-    std::string upper = Upper(path);
-    if (upper.empty()) return INVALID_FILE_ATTRIBUTES;
-    auto it = m_attributes.find(upper);
-    if (it != m_attributes.end()) return it->second;
-    // Double-byte texts may hold a backslash as a trail byte: no folder
-    // arithmetic on them.
-    if (!HasHighByte(upper) && RuledOut(upper)) {
-        m_attributes.emplace(upper, INVALID_FILE_ATTRIBUTES);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return RawAttributes(upper);
+    auto it = m_shared.find(key);
+    if (it != m_shared.end()) return it->second;
+    // Ruled-out texts are not kept: the listing answers them again at once.
+    if (RuledOut(key)) return INVALID_FILE_ATTRIBUTES;
+    return m_shared.emplace(key, Call(raw.c_str())).first->second;
 }
 
 int FileProbe::ProbePath(const char* path)
@@ -177,45 +190,23 @@ int FileProbe::ProbePath(const char* path)
 
 bool FileProbe::AnyPrefixIsFile(const std::string& candidate)
 {
-    if (!m_cached || HasHighByte(candidate)) {
-        for (size_t length = candidate.size(); length >= 1; --length)
-            if (ProbePath(candidate.substr(0, length).c_str()) == 1) return true;
-        return false;
-    }
-    // Which prefix is found first does not change the answer, so they go
-    // from the left, folder by folder: once a folder is missing, nothing
-    // longer can exist, and a name its listing lacks needs no probe.
-    std::string upper = Upper(candidate.c_str());
-    const Listing* folder = nullptr;  // of the prefixes now looked at
-    size_t folderEnd = 0;             // length of that folder's path
-    std::string name;
-    for (size_t length = 1; length <= upper.size(); ++length) {
-        if (length >= 2 && IsSep(upper[length - 2])) {
-            folderEnd = length - 1;
-            folder = &ListingOf(upper.substr(0, folderEnd));
-            if (folder->listed && !folder->exists) return false;
-        }
-        if (IsSep(upper[length - 1])) continue;  // a folder with its separator is never a file
-        if (folder && folder->listed) {
-            size_t end = length;
-            while (end > folderEnd && (upper[end - 1] == ' ' || upper[end - 1] == '.')) --end;
-            name.assign(upper, folderEnd, end - folderEnd);
-            if (!NeedsOwnProbe(name) && folder->names.count(name) == 0) continue;
-        }
-        if (ProbePath(upper.substr(0, length).c_str()) == 1) return true;
-    }
+    // The plain question for every length; kept answers and listings make
+    // most of them free.
+    for (size_t length = candidate.size(); length >= 1; --length)
+        if (ProbePath(candidate.substr(0, length).c_str()) == 1) return true;
     return false;
 }
 
 UINT FileProbe::DriveType(const char* root)
 {
-    std::string key = Upper(root);
-    if (m_cached) {
-        auto it = m_driveTypes.find(key);
-        if (it != m_driveTypes.end()) return it->second;
+    if (!m_cached) {
+        ++m_calls;
+        return ::GetDriveTypeA(root);
     }
+    std::string key(root ? root : "");
+    if (IsAscii(key)) key = UpperAscii(key);
+    auto it = m_driveTypes.find(key);
+    if (it != m_driveTypes.end()) return it->second;
     ++m_calls;
-    UINT type = ::GetDriveTypeA(root);
-    if (m_cached) m_driveTypes.emplace(key, type);
-    return type;
+    return m_driveTypes.emplace(key, ::GetDriveTypeA(root)).first->second;
 }

@@ -1,8 +1,15 @@
-// File-system probes of the file-reference test. Within one scan each
-// distinct path is asked about at most once: the answers are kept, and a
-// path whose folder is missing, or whose folder's listing holds no entry of
-// that name, is known to be missing without a call of its own. The file
-// system is taken as it is when the scan runs.
+// File-system probes of the file-reference test. Within one scan a path is
+// asked about at most once, and a path whose folder is missing, or whose
+// folder's listing holds no entry of that name, is known to be missing
+// without a call of its own. The file system is taken as it is when the
+// scan runs.
+//
+// Every answer is the one GetFileAttributesA gives for the text as written.
+// Texts share an answer only when the system looks them up as the same
+// path: the full path it forms from them ("." and ".." folded, "/" made
+// "\", trailing dots and blanks of the last name dropped), when that is a
+// drive path of plain ASCII names; any other text (double-byte names, short
+// names, devices, streams, long texts) keeps its answer for its own spelling.
 #pragma once
 
 #include <windows.h>
@@ -40,16 +47,21 @@ private:
     struct Listing {
         bool listed = false;  // false: the folder could not be listed, probe each name
         bool exists = false;  // listed: whether the folder is there at all
-        std::unordered_set<std::string> names;  // upper-cased long and short names
+        std::unordered_set<std::string> names;  // upper-cased
     };
-    DWORD RawAttributes(const std::string& upper);
-    const Listing& ListingOf(const std::string& folderUpper);
-    // Whether the path can be ruled out by the listings of its folders alone.
-    bool RuledOut(const std::string& upper);
+    DWORD Call(const char* path);
+    // The spelling under which `raw` shares its answer; false when it keeps
+    // it for its own spelling.
+    bool SharedKey(const std::string& raw, std::string& key);
+    // `folder` is a shared key ending with "\".
+    const Listing& ListingOf(const std::string& folder);
+    // Whether a shared key is missing by the listings of its folders alone.
+    bool RuledOut(const std::string& key);
 
     bool m_cached;
     unsigned long long m_calls = 0;
-    std::unordered_map<std::string, DWORD> m_attributes;
+    std::unordered_map<std::string, DWORD> m_shared;  // by shared key
+    std::unordered_map<std::string, DWORD> m_own;     // by the text as written
     std::unordered_map<std::string, std::unique_ptr<Listing>> m_listings;
     std::unordered_map<std::string, UINT> m_driveTypes;
 };

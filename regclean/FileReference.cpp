@@ -1,15 +1,17 @@
 #include "regclean/FileReference.h"
 
+#include "regclean/FaultSeam.h"
 #include "regclean/FileProbe.h"
+#include "regclean/PathText.h"
 
-#include <mutex>
+#include "host/GuardedCall.h"
 
 namespace {
 
 bool ContainsAny(const CString& text, const char* const* parts)
 {
     for (; *parts; ++parts)
-        if (text.Find(*parts) >= 0) return true;
+        if (TextFind(text, *parts) >= 0) return true;
     return false;
 }
 
@@ -21,11 +23,12 @@ const char* const kFineMarks[] = {"navw32", "msocache", ";", "|", "?", "*", "a:\
 
 }  // namespace
 
-const CStringArray& DriveRoots()
-{
-    static CStringArray roots;
-    static std::once_flag once;
-    std::call_once(once, [] {
+namespace {
+
+struct DriveRootList {
+    CStringArray roots;
+    DriveRootList()
+    {
         char buffer[2048] = {};
         DWORD n = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
         if (n == 0 || n >= sizeof buffer) return;
@@ -34,8 +37,23 @@ const CStringArray& DriveRoots()
             root.MakeUpper();
             roots.Add(root);
         }
-    });
-    return roots;
+    }
+};
+
+struct ResolveCall {
+    FileReferenceTest* test;
+    const CString* text;
+    int result;
+};
+
+}  // namespace
+
+const CStringArray& DriveRoots()
+{
+    // A local static: made once, the first caller's thread making it while
+    // any other waits.
+    static const DriveRootList list;
+    return list.roots;
 }
 
 int FileReferenceTest::TestFileReference(const char* text)
@@ -50,16 +68,16 @@ int FileReferenceTest::TestFileReference(const char* text)
     if (copy.Left(2) == "\\\\") return kRefFine;  // network paths are not ours to judge
     if (copy.GetLength() < 4) return kRefFine;
     if (ContainsAny(copy, kAlwaysFine)) return kRefFine;
-    if (copy.Find("\\mcafee") >= 0) return kRefUnsure;
+    if (TextFind(copy, "\\mcafee") >= 0) return kRefUnsure;
     if (ContainsAny(copy, kFineMarks)) return kRefFine;
 
     if (copy[0] == '"') {
-        if (copy.Find('"', 1) < 0) return kRefUnsure;
+        if (TextFindChar(copy, '"', 1) < 0) return kRefUnsure;
         copy.Replace('"', ' ');
         copy.Trim();
     }
-    int percent = copy.Find('%');
-    if (percent >= 0 && copy.Find('%', percent + 1) >= 0) {
+    int percent = TextFindChar(copy, '%');
+    if (percent >= 0 && TextFindChar(copy, '%', percent + 1) >= 0) {
         char expanded[2048];
         DWORD n = ::ExpandEnvironmentStringsA(copy, expanded, sizeof expanded);
         if (n != 0 && n < sizeof expanded) copy = expanded;
@@ -69,15 +87,19 @@ int FileReferenceTest::TestFileReference(const char* text)
         CString root = copy.Left(2) + "\\";
         if (m_probe.DriveType(root) != DRIVE_FIXED) return kRefUnsure;
     }
-    try {
-        return ResolvePath(copy);
-    } catch (...) {
+    // A fault or an exception while resolving counts as fine: the scan goes on.
+    ResolveCall call{this, &copy, kRefFine};
+    if (!GuardedCall([](void* p) {
+            ResolveCall* c = static_cast<ResolveCall*>(p);
+            c->result = c->test->ResolvePath(*c->text);
+        }, &call))
         return kRefFine;
-    }
+    return call.result;
 }
 
 int FileReferenceTest::ResolvePath(const CString& text)
 {
+    InjectedFaultPoint(FaultSite::Resolver, text);
     if (text.IsEmpty()) return kRefFine;
     if (m_probe.ProbePath(text) == 1) return kRefFine;
 
@@ -86,7 +108,7 @@ int FileReferenceTest::ResolvePath(const CString& text)
     int result = kRefUnsure;
     const CStringArray& roots = DriveRoots();
     for (int r = 0; r < roots.GetSize(); ++r) {
-        int position = copy.Find(roots[r]);
+        int position = TextFind(copy, roots[r]);
         if (position < 0) continue;
         result = kRefMissing;
         CString candidate = copy.Mid(position);
@@ -95,12 +117,13 @@ int FileReferenceTest::ResolvePath(const CString& text)
         if (probe == 0) return kRefUnsure;  // a folder
         // A file followed by arguments is fine.
         if (m_probe.AnyPrefixIsFile(candidate.str())) return kRefFine;
-        int dot = candidate.Find('.');
+        int dot = TextFindChar(candidate, '.');
         if (dot < 0) return kRefUnsure;
+        // Characters, not bytes: a trail byte may look like "|".
         CString name = candidate.Mid(3, dot);
-        for (int i = 0; i < name.GetLength(); ++i) {
-            unsigned char c = static_cast<unsigned char>(name[i]);
-            if (c < 32 || strchr("*?><:|", c)) return kRefUnsure;
+        for (const char* p = name; *p; p = ::CharNextA(p)) {
+            unsigned char c = static_cast<unsigned char>(*p);
+            if (::CharNextA(p) == p + 1 && (c < 32 || strchr("*?><:|", c))) return kRefUnsure;
         }
     }
     return result;

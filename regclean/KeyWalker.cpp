@@ -1,6 +1,8 @@
 #include "regclean/KeyWalker.h"
 
+#include "regclean/FaultSeam.h"
 #include "regclean/FileReference.h"
+#include "regclean/PathText.h"
 #include "regclean/RegKey.h"
 
 namespace {
@@ -13,12 +15,19 @@ const char* const kSkipTexts[] = {"\\clsid", "\\interface", "\\typelib", "\\curr
 
 }  // namespace
 
+std::string WalkedValue(const CString& keyPath, const char* valueName, const char* data)
+{
+    CString key = keyPath + "\n" + valueName;
+    key.MakeUpper();
+    return key.str() + "\n" + data;
+}
+
 bool WalkerSkips(const CString& path)
 {
     CString lower(path);
     lower.MakeLower();
     for (const char* const* skip = kSkipTexts; *skip; ++skip)
-        if (lower.Find(*skip) >= 0) return true;
+        if (TextFind(lower, *skip) >= 0) return true;
     return false;
 }
 
@@ -39,7 +48,11 @@ void TestKeyValues(ScanContext& ctx, HKEY key, const CString& path)
         data[dataSize] = 0;
         const char* text = reinterpret_cast<const char*>(data);
         if (!*text) continue;
-        if (ctx.files.TestFileReference(text) < 0) ctx.sink.AddFinding(path, name, text);
+        InjectedFaultPoint(FaultSite::Worker, text);
+        if (ctx.files.TestFileReference(text) < 0) {
+            ctx.sink.AddFinding(path, name, text);
+            ctx.walked.insert(WalkedValue(path, name, text));
+        }
     }
 }
 

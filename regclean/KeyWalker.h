@@ -4,14 +4,24 @@
 
 #include "regclean/ScanModel.h"
 
+#include <set>
+#include <string>
+
 class FileReferenceTest;
 
 struct ScanContext {
     ScanFlags& flags;
     ScanSink& sink;
     FileReferenceTest& files;
+    // What the walker listed in this scan (WalkedValue), so that a check
+    // that sees the same value under another root does not list it again.
+    std::set<std::string> walked{};
     bool KeepGoing() const { return flags.KeepGoing; }
 };
+
+// A value as the walker's record knows it: key path and name upper-cased
+// (the registry ignores their case), and the data.
+std::string WalkedValue(const CString& keyPath, const char* valueName, const char* data);
 
 // Walks `key` (shown as `path`) and everything below it, reporting every
 // string value whose data names a missing file. Keys of classes, interfaces,

@@ -1,6 +1,7 @@
 #include "regclean/ListChecks.h"
 
 #include "regclean/FileReference.h"
+#include "regclean/PathText.h"
 #include "regclean/RegKey.h"
 
 #include <vantor/Registry.h>
@@ -47,6 +48,16 @@ std::vector<CString> SubkeyNames(HKEY key)
     return names;
 }
 
+// A value below HKEY_CLASSES_ROOT is kept under the machine's or the
+// user's Software\Classes, which the software walks cover: listed there in
+// this scan, it is not listed again.
+void AddClassesFinding(ScanContext& ctx, const CString& subPath, const char* data)
+{
+    for (const char* stored : {"HKEY_LOCAL_MACHINE\\Software\\Classes\\", "HKEY_CURRENT_USER\\Software\\Classes\\"})
+        if (ctx.walked.count(WalkedValue(stored + subPath, "", data))) return;
+    ctx.sink.AddFinding("HKEY_CLASSES_ROOT\\" + subPath, "", data);
+}
+
 void CheckHelpKey(ScanContext& ctx, const char* subkey)
 {
     HKEY machine = HKEY_LOCAL_MACHINE;
@@ -60,7 +71,7 @@ void CheckHelpKey(ScanContext& ctx, const char* subkey)
         if (!registry.ReadString(names[i], folder)) continue;
         if (folder.GetLength() <= 4 || folder[1] != ':') continue;
         CString full = folder;
-        if (full[full.GetLength() - 1] != '\\') full += "\\";
+        if (!TextEndsWith(full, '\\')) full += "\\";
         full += names[i];
         if (ctx.files.TestFileReference(full) == kRefMissing) ctx.sink.AddFinding(keyPath, names[i], folder);
     }
@@ -105,7 +116,7 @@ void CheckFonts(ScanContext& ctx)
         CString data;
         if (!registry.ReadString(names[i], data)) continue;
         // Only bare file names: a font with a path of its own lives elsewhere.
-        if (data.GetLength() < 4 || data.Find(':') >= 0 || data.Find('\\') >= 0) continue;
+        if (data.GetLength() < 4 || TextFindOneOf(data, ":\\") >= 0) continue;
         CString full = CString(windows) + "\\fonts\\" + data;
         full.Trim();
         full.MakeLower();
@@ -128,10 +139,9 @@ void CheckFileAssociations(ScanContext& ctx)
         if (ext.Open(classes, name, kReadAccess) != ERROR_SUCCESS) continue;
         CString progId;
         if (!ReadText(ext.get(), "", progId) || progId.Trim().IsEmpty()) continue;
-        const CString extPath = CString("HKEY_CLASSES_ROOT\\") + name;
         RegKey prog;
         if (prog.Open(classes, progId, kReadAccess) != ERROR_SUCCESS) {
-            ctx.sink.AddFinding(extPath, "", progId);
+            AddClassesFinding(ctx, name, progId);
             continue;
         }
         CString upper(progId);
@@ -146,7 +156,7 @@ void CheckFileAssociations(ScanContext& ctx)
             CString line;
             if (!ReadText(command.get(), "", line) || line.IsEmpty()) continue;
             if (ctx.files.TestFileReference(line) == kRefMissing)
-                ctx.sink.AddFinding("HKEY_CLASSES_ROOT\\" + progId + "\\shell\\" + verb + "\\command", "", line);
+                AddClassesFinding(ctx, progId + "\\shell\\" + verb + "\\command", line);
         }
     }
 }

@@ -237,8 +237,15 @@ UINT RegCleanWindow::ScanThread(LPVOID param)
 {
     RegCleanWindow* window = static_cast<RegCleanWindow*>(param);
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    // A fault inside the scan ends it here, with nothing shown.
-    GuardedCall([](void* self) { static_cast<RegCleanWindow*>(self)->RunScan(); }, window);
+    // A fault or an exception inside the scan ends it here, as Stop would:
+    // the rows found so far stay and the window goes back to idle.
+    if (!GuardedCall([](void* self) { static_cast<RegCleanWindow*>(self)->RunScan(); }, window)) {
+        window->m_flags.KeepGoing = false;
+        GuardedCall([](void* self) {
+            RegCleanWindow* w = static_cast<RegCleanWindow*>(self);
+            if (::IsWindow(w->m_hWnd)) ShowScanOutcome(w->m_flags, *w->m_sink);
+        }, window);
+    }
     window->m_flags.Scanning = false;
     return 0;
 }

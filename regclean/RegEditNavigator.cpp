@@ -1,5 +1,6 @@
 #include "regclean/RegEditNavigator.h"
 
+#include "regclean/PathText.h"
 #include "regclean/RegKey.h"
 
 #include <shellapi.h>
@@ -107,7 +108,7 @@ RegEditTarget RegEditTargetFor(const RegistryFinding& finding)
     if (out.IsKey) {
         out.TreePath += "\\";
     } else {
-        int slash = out.TreePath.ReverseFind('\\');
+        int slash = TextReverseFindChar(out.TreePath, '\\');
         if (slash >= 0) {
             out.ValueName = out.TreePath.Mid(slash + 1);
             out.TreePath = out.TreePath.Left(slash);
@@ -138,14 +139,16 @@ bool ShowInRegistryEditor(const RegistryFinding& finding)
     ::SetFocus(tree);
     for (int i = 0; i < 30; ++i) PressKey(tree, VK_LEFT);  // back to the top
     Pause(pause);
-    for (int i = 0; i < target.TreePath.GetLength(); ++i) {
-        char c = target.TreePath[i];
-        if (c == '\\') {
+    // Characters, not bytes: a double-byte character may end in "\".
+    for (const char* p = target.TreePath; *p;) {
+        const char* next = ::CharNextA(p);
+        if (next == p + 1 && *p == '\\') {
             PressKey(tree, VK_RIGHT);
             Pause(pause);
         } else {
-            TypeText(tree, CString(c));
+            TypeText(tree, CString(p, int(next - p)));
         }
+        p = next;
     }
     if (!target.IsKey && !target.ValueName.IsEmpty()) {
         HWND values = FindDescendant(editor, "SysListView32");

@@ -42,6 +42,8 @@ bool ReadFindingValue(const CString& keyPath, const CString& valueName, DWORD& t
 
 bool DeleteFindingValue(const CString& keyPath, const CString& valueName)
 {
+    // A value whose undo entry could never be merged back stays.
+    if (!UndoEntryMergeable(keyPath)) return false;
     HKEY root;
     CString subkey;
     if (!SplitKeyPath(keyPath, root, subkey)) return false;

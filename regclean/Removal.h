@@ -17,7 +17,8 @@ void FindingTarget(const RegistryFinding& finding, CString& keyPath, CString& va
 bool ReadFindingValue(const CString& keyPath, const CString& valueName, DWORD& type, std::string& bytes);
 
 // Deletes one value (an empty name or a single blank: the default value).
-// Keys themselves are never deleted.
+// Keys themselves are never deleted, and a value of a key whose name the
+// registry editor cannot merge back (a line break in it) is kept.
 bool DeleteFindingValue(const CString& keyPath, const CString& valueName);
 
 // The undo entry of one finding: the value's own type and bytes, or the

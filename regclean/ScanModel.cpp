@@ -1,5 +1,7 @@
 #include "regclean/ScanModel.h"
 
+#include "regclean/PathText.h"
+
 const char kRootClasses[] = "HKEY_CLASSES_ROOT";
 const char kRootMachine[] = "HKEY_LOCAL_MACHINE";
 const char kRootUser[] = "HKEY_CURRENT_USER";
@@ -37,8 +39,8 @@ bool IsComFindingKey(const CString& keyPath)
 {
     CString upper(keyPath);
     upper.MakeUpper();
-    return upper.Find("HKEY_CLASSES_ROOT\\CLSID\\{") >= 0 || upper.Find("HKEY_CLASSES_ROOT\\TYPELIB\\{") >= 0 ||
-           upper.Find("HKEY_CLASSES_ROOT\\INTERFACE\\{") >= 0;
+    return TextFind(upper, "HKEY_CLASSES_ROOT\\CLSID\\{") >= 0 || TextFind(upper, "HKEY_CLASSES_ROOT\\TYPELIB\\{") >= 0 ||
+           TextFind(upper, "HKEY_CLASSES_ROOT\\INTERFACE\\{") >= 0;
 }
 
 CString ComFindingKey(const CString& keyPath, const CString& valueColumn)
@@ -49,7 +51,7 @@ CString ComFindingKey(const CString& keyPath, const CString& valueColumn)
     else
         key += "\\" + valueColumn;
     // A version path ends with "\": the key itself has no empty last name.
-    while (key.GetLength() > 0 && key[key.GetLength() - 1] == '\\') key = key.Left(key.GetLength() - 1);
+    while (TextEndsWith(key, '\\')) key = key.Left(key.GetLength() - 1);
     return key;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 const char kUndoHeader[] = "REGEDIT4\r\n";
+const char kUndoUnmergeableMark[] = "not mergeable:";
 
 namespace {
 
@@ -16,6 +17,8 @@ bool HasControlCharacters(const std::string& text)
     return false;
 }
 
+bool HasLineBreak(const char* text) { return std::strpbrk(text, "\r\n") != nullptr; }
+
 // The text of a string value: its bytes up to the first terminator.
 std::string StringOf(const std::string& bytes)
 {
@@ -23,10 +26,35 @@ std::string StringOf(const std::string& bytes)
     return end == std::string::npos ? bytes : bytes.substr(0, end);
 }
 
+// Whether a REG_SZ value is its text and one terminator, so that a quoted
+// string gives back every byte.
+bool IsPlainString(const std::string& bytes)
+{
+    const std::string text = StringOf(bytes);
+    return !HasControlCharacters(text) && (bytes == text || bytes == text + '\0');
+}
+
 CString ValueLineStart(const CString& valueName)
 {
     if (IsDefaultValueName(valueName)) return "@=";
     return "\"" + EscapeRegText(valueName) + "\"=";
+}
+
+// The registry editor reads "\r" and "\n" in a quoted string but has no way
+// to write a line break into a key name: such an entry stays in the file
+// as a comment, where it breaks nothing.
+CString CommentedEntry(const CString& keyPath, const CString& valueName)
+{
+    CString shown;
+    for (const char* p = keyPath; *p; ++p) {
+        if (*p == '\r')
+            shown += "\\r";
+        else if (*p == '\n')
+            shown += "\\n";
+        else
+            shown += *p;
+    }
+    return "\r\n; " + CString(kUndoUnmergeableMark) + " [" + shown + "] \"" + EscapeRegText(valueName) + "\"\r\n";
 }
 
 CString HexLine(const CString& start, const char* kind, const std::string& bytes)
@@ -52,10 +80,26 @@ CString KeyLine(const CString& keyPath) { return "\r\n[" + keyPath + "]\r\n"; }
 
 bool IsDefaultValueName(const CString& valueName) { return valueName.IsEmpty() || valueName == " "; }
 
+bool UndoEntryMergeable(const CString& keyPath) { return !HasLineBreak(keyPath); }
+
 CString EscapeRegText(const char* text)
 {
     CString out;
     for (const char* p = text; *p; ++p) {
+        // A double-byte character goes whole: its second byte may be "\".
+        if (::IsDBCSLeadByte(BYTE(*p)) && p[1]) {
+            out += *p++;
+            out += *p;
+            continue;
+        }
+        if (*p == '\r') {
+            out += "\\r";
+            continue;
+        }
+        if (*p == '\n') {
+            out += "\\n";
+            continue;
+        }
         if (*p == '\\' || *p == '"') out += '\\';
         out += *p;
     }
@@ -64,19 +108,22 @@ CString EscapeRegText(const char* text)
 
 CString FormatUndoEntry(const CString& keyPath, const CString& valueName, const CString& data)
 {
-    return KeyLine(keyPath) + ValueLineStart(valueName) + "\"" + EscapeRegText(data) + "\"\r\n";
+    if (!UndoEntryMergeable(keyPath)) return CommentedEntry(keyPath, valueName);
+    const CString start = ValueLineStart(valueName);
+    if (HasControlCharacters(data.str())) return KeyLine(keyPath) + HexLine(start, "hex(1):", data.str() + '\0') + "\r\n";
+    return KeyLine(keyPath) + start + "\"" + EscapeRegText(data) + "\"\r\n";
 }
 
 CString FormatUndoEntry(const CString& keyPath, const CString& valueName, DWORD type, const std::string& bytes)
 {
+    if (!UndoEntryMergeable(keyPath)) return CommentedEntry(keyPath, valueName);
     const CString start = ValueLineStart(valueName);
     CString line;
     if (type == REG_SZ) {
-        std::string text = StringOf(bytes);
-        if (HasControlCharacters(text))
-            line = HexLine(start, "hex(1):", text + '\0');
-        else
-            line = start + "\"" + EscapeRegText(text.c_str()) + "\"";
+        if (IsPlainString(bytes))
+            line = start + "\"" + EscapeRegText(StringOf(bytes).c_str()) + "\"";
+        else  // line breaks, control characters, bytes after a terminator
+            line = HexLine(start, "hex(1):", bytes.empty() ? std::string(1, '\0') : bytes);
     } else if (type == REG_BINARY) {
         line = HexLine(start, "hex:", bytes);
     } else {
@@ -96,8 +143,12 @@ bool Unquote(const std::string& text, size_t start, std::string& out, size_t& en
     if (start >= text.size() || text[start] != '"') return false;
     out.clear();
     for (size_t i = start + 1; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
+        if (::IsDBCSLeadByte(BYTE(text[i])) && i + 1 < text.size()) {
+            out += text[i];
             out += text[++i];
+        } else if (text[i] == '\\' && i + 1 < text.size()) {
+            const char c = text[++i];
+            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c;
         } else if (text[i] == '"') {
             end = i + 1;
             return true;
@@ -156,7 +207,7 @@ bool ParseUndoText(const std::string& text, std::vector<UndoValue>& values)
     CString key;
     for (size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (line.empty()) continue;
+        if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             size_t close = line.rfind(']');
             if (close == std::string::npos) return false;

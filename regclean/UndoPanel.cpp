@@ -1,5 +1,6 @@
 #include "regclean/UndoPanel.h"
 
+#include "regclean/PathText.h"
 #include "regclean/UndoStore.h"
 
 #include "host/HostServices.h"
@@ -69,7 +70,7 @@ void UndoPanel::RefillUndoList()
     ListUndoRecords(paths);
     for (int i = 0; i < paths.GetSize(); ++i) {
         const CString& path = paths[i];
-        int slash = path.ReverseFind('\\');
+        int slash = TextReverseFindChar(path, '\\');
         CString fileName = slash >= 0 ? path.Mid(slash + 1) : path;
         int row = m_list.InsertItem(i, UndoDateText(fileName));
         m_list.SetItemText(row, 1, path);

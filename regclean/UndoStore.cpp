@@ -1,5 +1,6 @@
 #include "regclean/UndoStore.h"
 
+#include "regclean/PathText.h"
 #include "regclean/ScanModel.h"
 #include "regclean/UndoFormat.h"
 
@@ -44,7 +45,7 @@ bool FolderExists(const CString& path)
 
 CString WithSlash(CString folder)
 {
-    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\') folder += "\\";
+    if (!TextEndsWith(folder, '\\')) folder += "\\";
     return folder;
 }
 
@@ -206,7 +207,7 @@ bool UndoFileIsMerged(const char* path)
 bool MergeUndoFile(const char* path, DWORD timeoutMs)
 {
     CString folder(path);
-    int slash = folder.ReverseFind('\\');
+    int slash = TextReverseFindChar(folder, '\\');
     folder = slash >= 0 ? folder.Left(slash + 1) : CString();
     // "/s" merges without asking; the path is quoted for its blanks.
     CString parameters = CString(" /s \"") + path + "\"";

@@ -122,11 +122,26 @@ TEST_F(ComChecks, WithSectionZeroOffNoInterfaceIsEverReported)
     ComLists empty;
     CheckInterfaces(ctx, empty);
     EXPECT_TRUE(sink.Rows().empty()) << Describe(sink.Rows());
-    SectionSwitches off(false);
+    // Every other section on (the two software walks aside, to keep the
+    // test short): the scan runs, and no class or interface is reported.
+    SectionSwitches allButCom(true);
+    allButCom.on[kSecCom] = allButCom.on[kSecUserSoftware] = allButCom.on[kSecSystemSoftware] = false;
     std::vector<int> ran;
-    RunScanSteps(ctx, off, &ran);
-    EXPECT_TRUE(ran.empty());
-    EXPECT_EQ(0u, rctest::RowsBelow(sink.Rows(), "HKEY_CLASSES_ROOT\\Interface\\").size());
+    RunScanSteps(ctx, allButCom, &ran);
+    EXPECT_EQ((std::vector<int>{kSecSharedDlls, kSecVxd, kSecRun, kSecSounds, kSecUninstall, kSecAppPaths, kSecFonts,
+                                kSecHelp, kSecFileAssociations}),
+              ran);
+    EXPECT_EQ(0u, rctest::RowsBelow(sink.Rows(), "HKEY_CLASSES_ROOT\\Interface\\").size()) << Describe(sink.Rows());
+    EXPECT_EQ(0u, rctest::RowsBelow(sink.Rows(), "HKEY_CLASSES_ROOT\\CLSID\\").size()) << Describe(sink.Rows());
+    // The same seeds with section 0 on: the interface is reported.
+    rctest::CollectSink withCom;
+    ScanContext comCtx{flags, withCom, files};
+    SectionSwitches onlyCom(false);
+    onlyCom.on[kSecCom] = true;
+    RunScanSteps(comCtx, onlyCom);
+    EXPECT_EQ(1, CountRows(withCom.Rows(), std::string("HKEY_CLASSES_ROOT\\Interface\\") + kIfaceBrokenClass,
+                           "ProxyStubClsId32", Upper(kBrokenClass)))
+        << Describe(withCom.Rows());
 }
 
 TEST_F(ComChecks, StopEndsTheClassCheckBetweenItems)

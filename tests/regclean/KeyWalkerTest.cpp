@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+
 
 using rctest::CollectSink;
 using rctest::CountRows;
@@ -99,11 +99,11 @@ TEST(KeyWalker, StopDuringALargeWalkEndsWithinOneValueAndTellsHowManyWereListed)
     }
     WalkRun run;
     run.sink.StopAfter(&run.flags, 25);  // Stop is pressed while the 25th row goes in
-    std::thread worker([&] {
+    rctest::TestThread worker([&] {
         run.Walk(key);
         ShowScanOutcome(run.flags, run.sink);
     });
-    worker.join();
+    worker.Join();
     EXPECT_EQ(25, run.sink.RowCount());
     const auto statuses = run.sink.Statuses();
     ASSERT_GE(statuses.size(), 2u);
@@ -134,13 +134,13 @@ TEST(KeyWalker, EndsOnKeysThatAnswerEveryIndexWithAnError)
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib",
                                              0, KEY_READ, &perflib));
     volatile bool done = false;
-    std::thread worker([&] {
+    rctest::TestThread worker([&] {
         WalkKey(run.ctx, perflib, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib");
         done = true;
     });
     const bool ended = testsupport::WaitFor([&] { return done; }, 20000);
     if (!ended) run.flags.KeepGoing = false;  // let the thread go before failing
-    worker.join();
+    worker.Join();
     ::RegCloseKey(perflib);
     EXPECT_TRUE(ended);
 }

@@ -5,7 +5,7 @@
 
 #include "regclean/ScanModel.h"
 
-#include <mutex>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,8 +18,28 @@ void LoadResources();
 // The text of a string resource, copied.
 std::string Text(UINT id);
 
+// A thread of its own for a test body (Win32: the 32-bit build has no
+// standard threads); joined at the latest when it goes.
+class TestThread {
+public:
+    explicit TestThread(std::function<void()> body);
+    ~TestThread();
+    TestThread(const TestThread&) = delete;
+    TestThread& operator=(const TestThread&) = delete;
+    void Join();
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::function<void()> m_body;
+    HANDLE m_handle = nullptr;
+};
+
 class CollectSink : public ScanSink {
 public:
+    CollectSink();
+    ~CollectSink() override;
+    CollectSink(const CollectSink&) = delete;
+    CollectSink& operator=(const CollectSink&) = delete;
     void AddFinding(const char* keyPath, const char* valueName, const char* data) override;
     void ShowStatus(const char* text) override;
     int RowCount() const override;
@@ -34,7 +54,8 @@ public:
     }
 
 private:
-    mutable std::mutex m_lock;
+    class Hold;
+    mutable CRITICAL_SECTION m_lock;
     std::vector<RegistryFinding> m_rows;
     std::vector<std::string> m_statuses;
     ScanFlags* m_stopFlags = nullptr;

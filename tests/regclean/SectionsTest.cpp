@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using rctest::CollectSink;
 using rctest::CountRows;
@@ -175,7 +176,10 @@ TEST(SectionChecks, FontsReportOnlyMissingBareFileNames)
     ASSERT_TRUE(testsupport::WriteFileBytes(here, "font"));
     SetText(HKEY_LOCAL_MACHINE, key, "RcTest Gone (TrueType)", "rcgonefont.ttf");
     SetText(HKEY_LOCAL_MACHINE, key, "RcTest Here (TrueType)", "RCHEREFONT.TTF");
-    SetText(HKEY_LOCAL_MACHINE, key, "RcTest Pathed (TrueType)", "C:\\rc-gone\\pathed.ttf");
+    // Data with a path of its own: joined to the fonts folder, each would
+    // name a missing file there, but only bare names are judged.
+    SetText(HKEY_LOCAL_MACHINE, key, "RcTest Pathed (TrueType)", "rc-gone\\pathed.ttf");
+    SetText(HKEY_LOCAL_MACHINE, key, "RcTest Colon (TrueType)", "rcgone.ttf:pathed");
     ScanRun run;
     CheckFonts(run.ctx);
     ::DeleteFileA(here.c_str());
@@ -185,7 +189,13 @@ TEST(SectionChecks, FontsReportOnlyMissingBareFileNames)
     for (const auto& row : rows) {
         EXPECT_NE("RcTest Here (TrueType)", row.ValueName.str());
         EXPECT_NE("RcTest Pathed (TrueType)", row.ValueName.str());
+        EXPECT_NE("RcTest Colon (TrueType)", row.ValueName.str());
     }
+    // The same texts as bare names of the fonts folder are missing files.
+    char fontsFolder[MAX_PATH];
+    std::snprintf(fontsFolder, sizeof fontsFolder, "%s\\fonts\\", windows);
+    EXPECT_EQ(kRefMissing, TestFileReference((fontsFolder + std::string("rc-gone\\pathed.ttf")).c_str()));
+    EXPECT_EQ(kRefMissing, TestFileReference((fontsFolder + std::string("rcgone.ttf:pathed")).c_str()));
 }
 
 TEST(SectionChecks, HelpFilesAreJudgedInTheirFolders)
@@ -250,6 +260,35 @@ TEST(SectionChecks, FileAssociationsReportMissingProgIdsAndBrokenCommands)
         << Describe(rows);
     EXPECT_EQ(0u, rctest::RowsBelow(rows, "HKEY_CLASSES_ROOT\\.rctesthere").size());
     EXPECT_EQ(0u, rctest::RowsBelow(rows, "HKEY_CLASSES_ROOT\\RcTest.HereProgId\\shell\\edit").size());
+}
+
+TEST(SectionChecks, ACommandTheMachineWalkListedIsNotListedAgainUnderTheClassesRoot)
+{
+    testsupport::ScratchKey ext(HKEY_LOCAL_MACHINE, "Software\\Classes\\.rctestdup");
+    ext.SetString("", "RcTest.DupProgId");
+    testsupport::ScratchKey goneExt(HKEY_LOCAL_MACHINE, "Software\\Classes\\.rctestdupgone");
+    goneExt.SetString("", "C:\\rc-gone\\dup\\progid.exe");
+    testsupport::ScratchKey prog(HKEY_LOCAL_MACHINE, "Software\\Classes\\RcTest.DupProgId");
+    HKEY open = prog.Sub("shell\\open\\command");
+    const std::string broken = "\"C:\\rc-gone\\dup\\viewer.exe\" \"%1\"";
+    SetText(open, "", "", broken);
+    ::RegCloseKey(open);
+
+    for (bool walked : {true, false}) {
+        SCOPED_TRACE(walked ? "with the machine walk" : "without it");
+        ScanRun run;
+        RunScanSteps(run.ctx, walked ? Only({kSecSystemSoftware, kSecFileAssociations}) : Only({kSecFileAssociations}));
+        const auto rows = run.sink.Rows();
+        int commands = 0, progIds = 0;
+        for (const auto& row : rows) {
+            commands += row.Data.str() == broken;
+            progIds += row.Data.str() == "C:\\rc-gone\\dup\\progid.exe";
+        }
+        EXPECT_EQ(1, commands) << Describe(rows);
+        EXPECT_EQ(1, progIds) << Describe(rows);
+        const std::string where = walked ? "HKEY_LOCAL_MACHINE\\Software\\Classes\\" : "HKEY_CLASSES_ROOT\\";
+        EXPECT_EQ(1, CountRows(rows, where + "RcTest.DupProgId\\shell\\open\\command", "", broken)) << Describe(rows);
+    }
 }
 
 TEST(SectionChecks, AppPathsReportMissingProgramsAndFolders)

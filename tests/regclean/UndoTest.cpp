@@ -282,6 +282,80 @@ TEST_F(Removal, RoundTripThroughTheRegistryEditorBringsEveryValueBack)
     EXPECT_FALSE(UndoFileIsMerged(outcome.undoPath));
 }
 
+// Names and texts that would break a naive file: line breaks, quotes,
+// backslashes and other control characters in names and in data texts, a
+// string with bytes after its terminator, double-byte characters whose
+// second byte is "\", and a key whose name no merge can express.
+TEST_F(Removal, AwkwardNamesAndTextsComeBackThroughTheRegistryEditor)
+{
+    using testsupport::Ansi;
+    const std::string lines = "Line\r\nBreak \"q\" \\ back\tx\x01y";
+    const std::string nul = std::string("C:\\rc-gone\\round\\nul.exe\0tail\0", 30);
+    const std::string dbcsName = Ansi("俓媆名");
+    const std::string dbcsData = Ansi("C:\\rc-gone\\俓\\媆.exe");
+    key.SetString(lines.c_str(), "C:\\rc-gone\\round\\lines.exe");
+    rctest::SetValue(HKEY_CURRENT_USER, key.path(), "Nul", REG_SZ, nul);
+    key.SetString(dbcsName.c_str(), dbcsData);
+    const std::string badKey = key.path() + "\\Bad\nKey";
+    rctest::SetText(HKEY_CURRENT_USER, badKey, "Kept", "C:\\rc-gone\\round\\kept.exe");
+    ASSERT_TRUE(testsupport::RegValueExists(HKEY_CURRENT_USER, badKey, "Kept"));
+
+    struct Snapshot {
+        std::string name;
+        DWORD type;
+        std::string bytes;
+    };
+    std::vector<Snapshot> before;
+    for (const std::string& name : {lines, std::string("Nul"), dbcsName}) {
+        Snapshot s{name, 0, {}};
+        ASSERT_TRUE(ReadValue(HKEY_CURRENT_USER, key.path(), name.c_str(), s.type, s.bytes)) << name;
+        before.push_back(s);
+    }
+    // Values that can no longer be read come back from the data column.
+    const std::string fallbackName = "Gone\r\n\"name\"";
+    const std::string fallbackData = "C:\\rc-gone\\\"x\"\r\ny\x02";
+    const std::string plainFallback = Ansi("C:\\rc-gone\\\"俓\"\\z.exe");
+
+    auto finding = [](const std::string& key, const std::string& name, const std::string& data) {
+        RegistryFinding f;
+        f.KeyPath = key.c_str();
+        f.ValueName = name.c_str();
+        f.Data = data.c_str();
+        return f;
+    };
+    const std::vector<RegistryFinding> chosen = {
+        finding(Path(), lines, "C:\\rc-gone\\round\\lines.exe"),
+        finding(Path(), "Nul", "C:\\rc-gone\\round\\nul.exe"),
+        finding(Path(), dbcsName, dbcsData),
+        finding(Path(), fallbackName, fallbackData),
+        finding(Path(), "Plain fallback", plainFallback),
+        finding("HKEY_CURRENT_USER\\" + badKey, "Kept", "C:\\rc-gone\\round\\kept.exe"),
+    };
+    std::vector<bool> removed;
+    RemovalOutcome outcome = RemoveFindings(chosen, folder.path().c_str(), removed);
+    ASSERT_TRUE(outcome.written);
+    EXPECT_EQ((std::vector<bool>{true, true, true, true, true, false}), removed);
+    for (const Snapshot& s : before) EXPECT_FALSE(Has(s.name.c_str())) << s.name;
+    // Its entry could not be merged back: the value stays, is reported as
+    // not removed, and the file says so in a comment.
+    EXPECT_TRUE(testsupport::RegValueExists(HKEY_CURRENT_USER, badKey, "Kept"));
+    const std::string text = ReadFileBytes(outcome.undoPath.str());
+    EXPECT_NE(std::string::npos, text.find(std::string("; ") + kUndoUnmergeableMark)) << text;
+    EXPECT_EQ(std::string::npos, text.find("Bad\nKey")) << "a raw line break in the file";
+
+    ASSERT_TRUE(MergeUndoFile(outcome.undoPath, 60000)) << text;
+    for (const Snapshot& s : before) {
+        DWORD type = 0;
+        std::string bytes;
+        ASSERT_TRUE(ReadValue(HKEY_CURRENT_USER, key.path(), s.name.c_str(), type, bytes)) << s.name;
+        EXPECT_EQ(s.type, type) << s.name;
+        EXPECT_EQ(s.bytes, bytes) << s.name;
+    }
+    EXPECT_EQ(fallbackData, testsupport::RegString(HKEY_CURRENT_USER, key.path(), fallbackName.c_str()));
+    EXPECT_EQ(plainFallback, testsupport::RegString(HKEY_CURRENT_USER, key.path(), "Plain fallback"));
+    testsupport::RegDeleteTree(HKEY_CURRENT_USER, badKey);
+}
+
 TEST(UndoFormat, ParsesWhatItWrites)
 {
     std::string text = kUndoHeader;

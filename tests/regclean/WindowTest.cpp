@@ -1,6 +1,8 @@
 // The registry cleaner's window, opened in this process on a thread of its
 // own and driven by messages: views, Start and Stop, Exit and the close box
-// during a scan, double clicks, and the undo panel's buttons.
+// during a scan, a scan that fails, double clicks, and the undo panel's
+// buttons.
+#include "regclean/FaultSeam.h"
 #include "regclean/RegCleanWindow.h"
 #include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
@@ -12,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
+#include <memory>
 
 using testsupport::Ansi;
 using testsupport::ScratchKey;
@@ -80,9 +82,11 @@ protected:
     {
         rctest::LoadResources();
         for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = std::thread([this] {
+        m_thread = std::make_unique<rctest::TestThread>([this] {
             RegCleanWindow window;
             window.DoModal();
+            // Read before the object goes: its destructor stops any scan itself.
+            m_scanningAtClose = window.IsScanning();
             m_closed = true;
         });
         m_hwnd = testsupport::WaitForWindow(Ansi("注册表清理和修复"), 20000, ::GetCurrentProcessId());
@@ -91,8 +95,10 @@ protected:
     }
     void TearDown() override
     {
+        SetInjectedFault(FaultSite::Resolver, FaultKind::None);
+        SetInjectedFault(FaultSite::Worker, FaultKind::None);
         if (!m_closed && m_hwnd) ::PostMessageA(m_hwnd, WM_COMMAND, IDCANCEL, 0);
-        if (m_thread.joinable()) m_thread.join();
+        m_thread.reset();
     }
 
     HWND Item(int id) const { return FindChild(m_hwnd, id); }
@@ -116,6 +122,42 @@ protected:
         return line;
     }
     bool ScanEnded() const { return Enabled(Item(IDC_RC_START)) && Status() == CountLine(); }
+    // The data column of every row.
+    std::vector<std::string> DataColumn() const
+    {
+        std::vector<std::string> data;
+        char text[512];
+        for (int row = 0; row < Rows(); ++row) {
+            LVITEMA item{};
+            item.iSubItem = 2;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            text[0] = 0;
+            ::SendMessageA(Item(IDC_RC_RESULTS), LVM_GETITEMTEXTA, row, LPARAM(&item));
+            data.push_back(text);
+        }
+        return data;
+    }
+    bool Listed(const std::string& data) const
+    {
+        for (const std::string& row : DataColumn())
+            if (row == data) return true;
+        return false;
+    }
+    // Missing files, walked in name order: three before the value that makes
+    // the scan fail, three after it.
+    void SeedAroundTrigger()
+    {
+        for (int i = 0; i < 3; ++i) {
+            m_big.SetString(("a" + std::to_string(i)).c_str(), Before(i));
+            m_big.SetString(("z" + std::to_string(i)).c_str(), After(i));
+        }
+        m_big.SetString("m", kTrigger);
+    }
+    static std::string Before(int i) { return "C:\\rc-gone\\window\\before" + std::to_string(i) + ".exe"; }
+    static std::string After(int i) { return "C:\\rc-gone\\window\\after" + std::to_string(i) + ".exe"; }
+    static constexpr const char* kTrigger = "C:\\rc-fault\\window\\trigger.exe";
+
     // Starts a scan and waits until it has listed something.
     void StartAndWaitForRows()
     {
@@ -126,8 +168,9 @@ protected:
     rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
     rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_big{"RegCleanWindowBig"};
-    std::thread m_thread;
+    std::unique_ptr<rctest::TestThread> m_thread;
     std::atomic<bool> m_closed{false};
+    std::atomic<bool> m_scanningAtClose{true};
     HWND m_hwnd = nullptr;
     DWORD m_uiThread = 0;
 };
@@ -222,8 +265,10 @@ TEST_F(CleanerWindow, ExitDuringAScanStopsItAndCloses)
     StartAndWaitForRows();
     // Exit is disabled while scanning: the message a click would send.
     ::PostMessageA(m_hwnd, WM_COMMAND, MAKEWPARAM(IDC_RC_EXIT, BN_CLICKED), LPARAM(Item(IDC_RC_EXIT)));
-    ASSERT_TRUE(WaitFor([&] { return m_closed.load(); }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return m_closed.load(); }, 60000));
     EXPECT_FALSE(::IsWindow(m_hwnd));
+    // The 20000 rows take minutes to list: only a stopped scan is over by now.
+    EXPECT_FALSE(m_scanningAtClose.load());
 }
 
 TEST_F(CleanerWindow, TheCloseBoxDuringAScanStopsItAndCloses)
@@ -231,8 +276,44 @@ TEST_F(CleanerWindow, TheCloseBoxDuringAScanStopsItAndCloses)
     SeedLargeKey(20000);
     StartAndWaitForRows();
     ::PostMessageA(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(WaitFor([&] { return m_closed.load(); }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return m_closed.load(); }, 60000));
     EXPECT_FALSE(::IsWindow(m_hwnd));
+    EXPECT_FALSE(m_scanningAtClose.load());
+}
+
+TEST_F(CleanerWindow, AFaultOrExceptionInTheWorkerEndsTheScanWithTheRowsFoundSoFar)
+{
+    SeedAroundTrigger();
+    for (FaultKind kind : {FaultKind::AccessViolation, FaultKind::CppException}) {
+        SCOPED_TRACE(kind == FaultKind::AccessViolation ? "access violation" : "C++ exception");
+        SetInjectedFault(FaultSite::Worker, kind, "rc-fault");
+        Click(IDC_RC_START);
+        ASSERT_TRUE(WaitFor([&] { return ScanEnded(); }, 60000)) << Status();
+        ASSERT_TRUE(::IsWindow(m_hwnd));
+        EXPECT_FALSE(Enabled(Item(IDC_RC_STOP)));
+        EXPECT_TRUE(Enabled(Item(IDC_RC_EXIT)));
+        EXPECT_TRUE(Enabled(Item(IDC_RC_DELETE)));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(Listed(Before(i))) << i;
+            EXPECT_FALSE(Listed(After(i))) << i;
+        }
+    }
+}
+
+TEST_F(CleanerWindow, AFaultOrExceptionWhileResolvingCountsAsFineAndTheScanGoesOn)
+{
+    SeedAroundTrigger();
+    for (FaultKind kind : {FaultKind::AccessViolation, FaultKind::CppException}) {
+        SCOPED_TRACE(kind == FaultKind::AccessViolation ? "access violation" : "C++ exception");
+        SetInjectedFault(FaultSite::Resolver, kind, "rc-fault");
+        Click(IDC_RC_START);
+        ASSERT_TRUE(WaitFor([&] { return ScanEnded(); }, 60000)) << Status();
+        EXPECT_FALSE(Listed(kTrigger));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(Listed(Before(i))) << i;
+            EXPECT_TRUE(Listed(After(i))) << i;
+        }
+    }
 }
 
 TEST_F(CleanerWindow, ADoubleClickDuringAScanDoesNothing)

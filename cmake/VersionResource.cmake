@@ -1,0 +1,27 @@
+# Every shipped module carries the same version record: company, product and
+# the project's version (the installers' version too), with its own file
+# description. One template, configured per module.
+set(TOOLHOST_COMPANY "Lumbrix")
+set(TOOLHOST_PRODUCT "Vantor 2")
+
+# toolhost_version_resource(<target> "<file description>")
+function(toolhost_version_resource target description)
+  get_target_property(type ${target} TYPE)
+  get_target_property(name ${target} OUTPUT_NAME)
+  if(NOT name)
+    set(name ${target})
+  endif()
+  if(type STREQUAL "EXECUTABLE")
+    set(VERSION_FILETYPE VFT_APP)
+    set(suffix ".exe")
+  else()
+    set(VERSION_FILETYPE VFT_DLL)
+    set(suffix ".dll")
+  endif()
+  set(VERSION_DESCRIPTION "${description}")
+  set(VERSION_INTERNAL "${name}")
+  set(VERSION_FILE "${name}${suffix}")
+  set(rc ${CMAKE_BINARY_DIR}/version/${target}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
