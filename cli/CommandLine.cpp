@@ -31,20 +31,21 @@ const CommandWord kCommands[] = {
     {CliTool::Backup, "verify", CliCommand::Verify},
 };
 
-// Options and the commands that take them.
+// Options and the tool and commands that take them ("report": every one).
 struct OptionRule {
     const char* name;
+    CliTool tool;
     CliCommand commands[2];
 };
 
 const OptionRule kOptions[] = {
-    {"sections", {CliCommand::Scan, CliCommand::Fix}},
-    {"drives", {CliCommand::Scan, CliCommand::Clean}},
-    {"mode", {CliCommand::Clean, CliCommand::None}},
-    {"to", {CliCommand::Clean, CliCommand::None}},
-    {"location", {CliCommand::Backup, CliCommand::None}},
-    {"keep", {CliCommand::Backup, CliCommand::None}},
-    {"report", {CliCommand::Scan, CliCommand::None}},  // every command: checked apart
+    {"sections", CliTool::RegClean, {CliCommand::Scan, CliCommand::Fix}},
+    {"drives", CliTool::JunkClean, {CliCommand::Scan, CliCommand::Clean}},
+    {"mode", CliTool::JunkClean, {CliCommand::Clean, CliCommand::None}},
+    {"to", CliTool::JunkClean, {CliCommand::Clean, CliCommand::None}},
+    {"location", CliTool::Backup, {CliCommand::Backup, CliCommand::None}},
+    {"keep", CliTool::Backup, {CliCommand::Backup, CliCommand::None}},
+    {"report", CliTool::None, {CliCommand::None, CliCommand::None}},
 };
 
 bool AllDigits(const CString& text)
@@ -97,12 +98,10 @@ bool ParseMode(CString value, CliRequest& request)
     return true;
 }
 
-bool OptionFits(const CString& name, CliCommand command)
+bool OptionFits(const OptionRule& rule, CliTool tool, CliCommand command)
 {
-    if (name == "report") return true;
-    for (const OptionRule& rule : kOptions)
-        if (name == rule.name) return rule.commands[0] == command || rule.commands[1] == command;
-    return false;
+    if (rule.tool == CliTool::None) return true;
+    return rule.tool == tool && (rule.commands[0] == command || rule.commands[1] == command);
 }
 
 bool KnownOption(const CString& name)
@@ -248,7 +247,7 @@ bool ParseCommandLine(int argc, char** argv, CliRequest& request, CString& error
     for (size_t k = 0; k < sizeof kOptions / sizeof kOptions[0]; ++k) {
         if (!seen[k]) continue;
         const CString name(kOptions[k].name);
-        if (!OptionFits(name, request.command)) {
+        if (!OptionFits(kOptions[k], request.tool, request.command)) {
             error.Format("The switch \"/%s\" does not go with \"/%s\".", kOptions[k].name,
                          CliCommandName(request.command));
             return false;

@@ -55,6 +55,8 @@ TEST_F(CliUsage, BadSwitchesAndValuesExitTwoWithTheReasonAndChangeNothing)
         "sysclean /clean /drives:D extra",
         "sysclean /drives:D",  // no command
         "regclean /scan /sections:12",
+        "sysclean /scan /sections:1 /drives:D",
+        "regclean /scan /sections:7 /drives:D",
         "regclean /fix /sections:4,x",
         "regclean /scan:now",
         "backup /backup /keep:0",
