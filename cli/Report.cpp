@@ -28,8 +28,8 @@ typedef BOOL(WINAPI* LocalToUtcCall)(const TIME_ZONE_INFORMATION*, const SYSTEMT
 // conversion: there the zone's bias of today stands in.
 long OffsetMinutes(const SYSTEMTIME& local)
 {
-    static const LocalToUtcCall localToUtc = reinterpret_cast<LocalToUtcCall>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "TzSpecificLocalTimeToSystemTime")));
+    static const LocalToUtcCall localToUtc = reinterpret_cast<LocalToUtcCall>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "TzSpecificLocalTimeToSystemTime")));
     TIME_ZONE_INFORMATION zone;
     const DWORD kind = ::GetTimeZoneInformation(&zone);
     SYSTEMTIME utc;
