@@ -123,6 +123,57 @@ TEST_F(BackupCli, IncompleteBackupDeletesNoOldSet)
     EXPECT_EQ(Recorded().size(), 2u);
 }
 
+// toolhost.exe runs as on Windows 98 while it lives: the 9x line's engine,
+// its records under HKEY_LOCAL_MACHINE.
+class Windows98Toolhost {
+public:
+    Windows98Toolhost() { rbtest::SetStringValue(HKEY_CURRENT_USER, kAppKey, "Version", "win98"); }
+    ~Windows98Toolhost()
+    {
+        RegDeleteTree(HKEY_CURRENT_USER, kAppKey);
+        RegDeleteTree(HKEY_LOCAL_MACHINE, std::string(hosttest::kSettingsPath) + "\\AdvRegBackup");
+    }
+
+private:
+    static constexpr const char* kAppKey = "Software\\Wine\\AppDefaults\\toolhost.exe";
+};
+
+TEST_F(BackupCli, Windows98LineBacksUpListsAndVerifiesItsSets)
+{
+    Windows98Toolhost win98;
+    const std::string report = m_out / "legacy.json";
+    const CliRun made = RunCli("backup /backup /location:" + m_sets.path() + " /report:" + report);
+    EXPECT_EQ(made.exitCode, 0u) << made.output;
+    EXPECT_TRUE(made.windows.empty());
+    const nlohmann::json set = ReadReport(report)["set"];
+    EXPECT_EQ(set["complete"], true) << set.dump(1);
+    ASSERT_EQ(set["hives"].size(), 2u) << set.dump(1);
+    EXPECT_EQ(set["hives"][0]["name"], "Sys");
+    EXPECT_EQ(set["hives"][0]["key"], "HKEY_LOCAL_MACHINE");
+    EXPECT_EQ(set["hives"][1]["name"], "User");
+    EXPECT_EQ(set["hives"][1]["key"], "HKEY_USERS");
+    const std::string info = set["info"];
+
+    const std::string listed = m_out / "legacy-list.json";
+    EXPECT_EQ(RunCli("backup /list /report:" + listed).exitCode, 0u);
+    const nlohmann::json sets = ReadReport(listed)["sets"];
+    ASSERT_EQ(sets.size(), 1u) << sets.dump(1);
+    EXPECT_EQ(sets[0]["info"], info);
+
+    const std::string folder = info.substr(0, info.rfind('\\') + 1);
+    std::string bytes = ReadFileBytes(folder + "Sys");
+    ASSERT_GT(bytes.size(), 64u);
+    bytes[bytes.size() / 3] ^= 0x01;
+    ASSERT_TRUE(WriteFileBytes(folder + "Sys", bytes));
+    const std::string verified = m_out / "legacy-verify.json";
+    const CliRun verify = RunCli("backup /verify /report:" + verified);
+    EXPECT_EQ(verify.exitCode, 3u) << verify.output;
+    const nlohmann::json checked = ReadReport(verified)["sets"];
+    ASSERT_EQ(checked.size(), 1u) << checked.dump(1);
+    EXPECT_EQ(checked[0]["hives"][0]["verified"], false);
+    EXPECT_EQ(checked[0]["hives"][1]["verified"], true);
+}
+
 TEST_F(BackupCli, VerifyNamesTheHiveWhoseCopyWasDamaged)
 {
     const std::string first = m_out / "made.json";
