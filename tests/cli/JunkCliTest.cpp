@@ -105,6 +105,9 @@ TEST_F(JunkCli, ScanFindsExactlyTheJunkOfTheGivenDriveAndChangesNothing)
     const CliRun run = RunCli("sysclean /scan /drives:d /report:" + report);
     EXPECT_EQ(run.exitCode, 1u) << run.output;
     EXPECT_TRUE(run.windows.empty());
+    // The one-line summary for whoever started it.
+    EXPECT_NE(run.output.find("toolhost sysclean /scan: found something (exit code 1)."), std::string::npos)
+        << run.output;
     const nlohmann::json body = ReadReport(report);
     ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
     ExpectReportHead(body, "sysclean", "scan", 1);
