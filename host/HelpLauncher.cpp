@@ -1,6 +1,7 @@
 #include "host/HelpLauncher.h"
 
 #include "host/GuardedCall.h"
+#include "host/Language.h"
 
 #include <shellapi.h>
 
@@ -54,8 +55,7 @@ void LaunchHelp(LPCSTR programPath)
     if (!component) return;
     ::FreeLibrary(component);
 
-    const LANGID language = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED); // LEAD: ProgramLanguage() (host/Language.h)
-    HelpCall call{HelpFileFor(programPath, language)};
+    HelpCall call{HelpFileFor(programPath, ProgramLanguage())};
     if (GuardedCall(CallHtmlHelp, &call)) return;
 
     CString text("Unable to start HTML Help file.\r\nYou need free html help Update (450 KB).\r\n"

@@ -8,6 +8,9 @@
 #include "host/ResourceScope.h"
 #include "host/SingleInstanceGuard.h"
 
+#include "cli/CommandLine.h"
+#include "cli/CliRun.h"
+
 #include "junkclean/JunkCleanerWnd.h"
 #include "regbackup/BackupMainWnd.h"
 #include "regclean/RegCleanWindow.h"
@@ -73,6 +76,12 @@ BOOL CHostApp::InitInstance()
     // on the way out.
     ApplyProgramLanguage();
     ResourceScope resources("vantres.dll");
+    // Switches after the tool word: an unattended run, never a window.
+    if (IsCommandLineStart(__argc, __argv)) {
+        m_nExitCode = RunCommandLine(__argc, __argv);
+        ::PostQuitMessage(m_nExitCode);
+        return FALSE;
+    }
     const HostCommand command = MatchToolWord(word);
     if (command == HostCommand::Uninstall)
         RemoveOwnData();

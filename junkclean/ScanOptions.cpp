@@ -1,4 +1,5 @@
 #include "junkclean/ScanOptions.h"
+#include "junkclean/JunkScanner.h"
 
 #include "junkclean/SettingsKey.h"
 
@@ -125,4 +126,14 @@ DWORD OtherScanOptions::SetMonths(LPCSTR text) {
     FFNumMonths = ClampMonths(n);
     Store("FFNumMonths", FFNumMonths);
     return FFNumMonths;
+}
+
+JunkScanOptions ScanOptionsOf(const OtherScanOptions& other) {
+    JunkScanOptions options;
+    options.FindFilesBasedOnMonth = other.FindFilesBasedOnMonth;
+    options.FFNumMonths = other.FFNumMonths;
+    options.SkipReadOnlyFiles = other.SkipReadOnlyFiles;
+    options.FindEmptyFiles = other.FindEmptyFiles;
+    options.FindInvalidShortCuts = other.FindInvalidShortCuts;
+    return options;
 }

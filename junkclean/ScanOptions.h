@@ -41,5 +41,9 @@ private:
     void Store(LPCSTR name, DWORD value);
 };
 
+struct JunkScanOptions;
+// The five values as the scan engine takes them.
+JunkScanOptions ScanOptionsOf(const OtherScanOptions& other);
+
 // The months threshold as the options page shows it.
 DWORD ClampMonths(long n);

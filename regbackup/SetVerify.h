@@ -17,9 +17,9 @@ struct HiveCheck {
 // tells why (the copier's codes; ERROR_FILE_NOT_FOUND for a missing copy).
 BOOL VerifyHiveCopy(LPCSTR copyPath);
 
-// Checks every copy that the set's info.arb names; `hives` gets one entry per
-// copy, in index order. true only when the index reads and every copy
-// decodes; false with `hives` empty when the index itself is unreadable.
+// Checks every copy that the set's info.arb names (NT or 9x layout); `hives`
+// gets one entry per copy, in index order. true only when the index reads and
+// every copy decodes; false with `hives` empty when the index is unreadable.
 bool VerifySetCopies(LPCSTR infoPath, std::vector<HiveCheck>& hives);
 
 // "HKEY_LOCAL_MACHINE\SOFTWARE" for a root and its subkey.

@@ -1,0 +1,38 @@
+// Running toolhost.exe's command line for a test: the exit code, what it
+// wrote to its standard output, whether any window showed meanwhile, and
+// the JSON report read back.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <testsupport.h>
+
+#include <string>
+#include <vector>
+
+namespace clitest {
+
+struct CliRun {
+    DWORD exitCode = STILL_ACTIVE;
+    std::string output;                 // standard output, as written
+    std::vector<std::string> windows;   // visible top-level windows of the process ("class: title")
+};
+
+// Runs "toolhost.exe <args>" to its end with its output in a file, looking
+// for visible windows of the process every few milliseconds meanwhile.
+// endOnWindow: the process is ended as soon as a window of it shows.
+CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000, bool endOnWindow = false);
+
+// The report at `path` (UTF-8 JSON); null when missing or not JSON.
+nlohmann::json ReadReport(const std::string& path);
+
+// The keys every report has (docs/report-schema.md): tool, command, version,
+// computer, started and finished as ISO 8601 local times with offset, exit_code.
+void ExpectReportHead(const nlohmann::json& body, const char* tool, const char* command, int exitCode);
+
+// Text of the program's code page as UTF-8, as reports give it.
+std::string Utf8(const std::string& ansi);
+
+// A file of bytes is there, or is not.
+bool Exists(const std::string& path);
+
+}  // namespace clitest

@@ -1,0 +1,124 @@
+// regclean /scan and /fix as an administrator runs them: the seeded broken
+// values are reported exactly, a scan changes nothing, a fix removes them
+// and leaves an undo file that brings them back.
+#include "CliTestSupport.h"
+#include "ToolhostRun.h"
+
+#include "regclean/UndoStore.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace testsupport;
+using namespace clitest;
+
+namespace {
+
+// Section 7 walks HKEY_CURRENT_USER\AppEvents: a small part of the registry
+// the tests can seed without anyone else's values in it.
+const char kSeedPath[] = "AppEvents\\ToolhostCliTest";
+const char kSeedKey[] = "HKEY_CURRENT_USER\\AppEvents\\ToolhostCliTest";
+const char kUndoRecords[] = "Software\\Lumbrix\\Vantor 2\\RegCleanFix\\Undo Info";
+
+struct Seeded {
+    const char* name;
+    DWORD type;
+    const char* data;
+};
+
+const Seeded kBroken[] = {
+    {"Startup Sound", REG_SZ, "C:\\toolhost-cli-gone\\chime.wav"},
+    {"Expanded", REG_EXPAND_SZ, "C:\\toolhost-cli-gone\\sub\\tool.exe"},
+    {"", REG_SZ, "D:\\toolhost-cli-gone\\default.dll"},  // the key's default value
+};
+
+class RegCleanCli : public ::testing::Test {
+protected:
+    void SeedBroken()
+    {
+        for (const Seeded& value : kBroken) m_key.SetString(value.name, value.data, value.type);
+    }
+    std::set<std::string> ReportedBelowSeed(const nlohmann::json& body)
+    {
+        std::set<std::string> rows;
+        for (const nlohmann::json& row : body["findings"])
+            rows.insert(row["key"].get<std::string>() + "|" + row["value"].get<std::string>() + "|" +
+                        row["data"].get<std::string>());
+        return rows;
+    }
+    std::set<std::string> Expected()
+    {
+        std::set<std::string> rows;
+        for (const Seeded& value : kBroken) rows.insert(std::string(kSeedKey) + "|" + value.name + "|" + value.data);
+        return rows;
+    }
+    bool ValueIs(const Seeded& value)
+    {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSeedPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+        char data[512] = {};
+        DWORD type = 0, size = sizeof data - 1;
+        const bool ok = ::RegQueryValueExA(key, value.name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
+                        ERROR_SUCCESS;
+        ::RegCloseKey(key);
+        return ok && type == value.type && std::string(data) == value.data;
+    }
+
+    hosttest::SavedSettingsKey m_settings;
+    ScratchKey m_key{HKEY_CURRENT_USER, kSeedPath};
+    ScratchDir m_out{"cli-regclean"};
+};
+
+TEST_F(RegCleanCli, ScanListsExactlyTheBrokenValuesAndChangesNothing)
+{
+    SeedBroken();
+    m_key.SetString("Healthy", ProgramDir() + "toolhost.exe");
+    const std::string report = m_out / "scan.json";
+    const CliRun run = RunCli("regclean /scan /sections:7 /report:" + report);
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    EXPECT_TRUE(run.windows.empty());
+    const nlohmann::json body = ReadReport(report);
+    ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
+    ExpectReportHead(body, "regclean", "scan", 1);
+    EXPECT_EQ(ReportedBelowSeed(body), Expected()) << body.dump(1);
+    for (const Seeded& value : kBroken) EXPECT_TRUE(ValueIs(value)) << value.name;
+    EXPECT_FALSE(body.contains("undo_file"));
+}
+
+TEST_F(RegCleanCli, HealthyKeyScansClean)
+{
+    m_key.SetString("Healthy", ProgramDir() + "toolhost.exe");
+    const std::string report = m_out / "healthy.json";
+    const CliRun run = RunCli("regclean /scan /sections:7 /report:" + report);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_TRUE(run.windows.empty());
+    EXPECT_TRUE(ReadReport(report)["findings"].empty()) << ReadFileBytes(report);
+}
+
+TEST_F(RegCleanCli, FixRemovesThemAndTheRecordedUndoFileBringsThemBack)
+{
+    SeedBroken();
+    const std::string report = m_out / "fix.json";
+    const CliRun run = RunCli("REGCLEAN -FIX -Sections:7 -Report:" + report);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_TRUE(run.windows.empty());
+    for (const Seeded& value : kBroken) EXPECT_FALSE(ValueIs(value)) << value.name;
+
+    const nlohmann::json body = ReadReport(report);
+    ASSERT_TRUE(body.is_object()) << ReadFileBytes(report);
+    ExpectReportHead(body, "regclean", "fix", 0);
+    EXPECT_EQ(ReportedBelowSeed(body), Expected());
+    for (const nlohmann::json& row : body["findings"]) EXPECT_EQ(row["removed"], true) << row.dump();
+    ASSERT_TRUE(body["undo_file"].is_string()) << body.dump(1);
+    const std::string undo = body["undo_file"];
+    EXPECT_TRUE(Exists(undo));
+    // Recorded, so the undo panel lists it.
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kUndoRecords, undo.c_str()));
+
+    EXPECT_TRUE(MergeUndoFile(undo.c_str()));
+    for (const Seeded& value : kBroken) EXPECT_TRUE(ValueIs(value)) << value.name;
+    ::DeleteFileA(undo.c_str());
+}
+
+}  // namespace
