@@ -95,14 +95,7 @@ void CJunkCleanerWnd::RunScan() {
     m_scanner.SetMasks(masks);
     m_options.m_foldersPage.SafeFolders().ScanSafeFolders(safe);
     m_scanner.SetSafeFolders(safe, windowsTail);
-    const OtherScanOptions& other = m_options.m_otherPage.Options();
-    JunkScanOptions options;
-    options.FindFilesBasedOnMonth = other.FindFilesBasedOnMonth;
-    options.FFNumMonths = other.FFNumMonths;
-    options.SkipReadOnlyFiles = other.SkipReadOnlyFiles;
-    options.FindEmptyFiles = other.FindEmptyFiles;
-    options.FindInvalidShortCuts = other.FindInvalidShortCuts;
-    m_scanner.SetOptions(options);
+    m_scanner.SetOptions(ScanOptionsOf(m_options.m_otherPage.Options()));
 
     StoreResultSink sink(m_rows, m_walkFolder, m_reasonTexts, m_stamps);
     m_scanner.Run(sink, m_scan.StopRequested);

@@ -439,10 +439,10 @@ void RegCleanWindow::OnDelete()
     if (m_flags.Scanning) return;
     const int rows = m_results.ShownCount();
     std::vector<RegistryFinding> chosen;
-    std::vector<bool> ticked(size_t(rows), false);
+    std::vector<int> chosenRows;
     for (int row = 0; row < rows; ++row) {
         if (!m_findings.Ticked(row)) continue;
-        ticked[size_t(row)] = true;
+        chosenRows.push_back(row);
         chosen.push_back(FindingAt(row));
     }
     std::vector<bool> removed;
@@ -451,9 +451,11 @@ void RegCleanWindow::OnDelete()
         AfxMessageBox(IDS_RC_UNDO_WRITE_FAILED, MB_ICONERROR);
         return;
     }
-    // Every ticked row goes, also one whose value could not be deleted: its
-    // entry is in the undo file.
-    m_findings.RemoveRows(ticked);
+    // A row goes when its value is gone; one whose value is still there (it
+    // could not be deleted) stays listed and ticked.
+    std::vector<bool> gone(size_t(rows), false);
+    for (size_t k = 0; k < chosenRows.size(); ++k) gone[size_t(chosenRows[k])] = removed[k];
+    m_findings.RemoveRows(gone);
     m_results.SyncCount(true);
     CString count;
     count.Format(LoadTextById(IDS_RC_FOUND_COUNT), m_findings.Count());

@@ -121,10 +121,10 @@ RemovalOutcome RemoveCheckedFindings(CListCtrl& list, const CString& undoFolder,
     std::vector<bool> removed;
     RemovalOutcome outcome = RemoveFindings(chosen, undoFolder, removed);
     if (!outcome.written) return outcome;
-    // Every ticked row goes, also one whose value could not be deleted: its
-    // entry is in the undo file. Last first, so the other indexes hold.
-    outcome.removed = int(rows.size());
+    // A row goes when its value is gone; one whose value could not be
+    // deleted stays. Last first, so the other indexes hold.
     for (size_t k = rows.size(); k-- > 0;) {
+        if (!removed[k]) continue;
         list.DeleteItem(rows[k]);
         if (showStatus) {
             CString count;

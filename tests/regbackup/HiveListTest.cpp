@@ -84,7 +84,7 @@ TEST(HiveList, DevicePathsBecomeSystemDrivePaths)
 
 namespace {
 
-// The unique number GetTempFileNameA put into a name: RBKxxxx.TMP.
+// The unique number GetTempFileNameA put into a name: RBK<hex>.TMP.
 UINT UniqueOf(const CString& name)
 {
     const std::string text = name.GetString();

@@ -177,4 +177,42 @@ TEST_F(ResultsList, RowsTickedThroughTheListAreTheValuesRemoved)
     DropUndoRecord(added);
 }
 
+TEST_F(ResultsList, ARowWhoseValueCouldNotBeRemovedStaysListed)
+{
+    // A key name with a line break cannot be written back by the registry
+    // editor, so that value is kept, not deleted: its row must not claim otherwise.
+    HKEY odd = m_key.Sub("odd\nkey");
+    ASSERT_NE(nullptr, odd);
+    const std::string missing = "C:\\rc-gone\\list\\kept.exe";
+    ::RegSetValueExA(odd, "kept0", 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.c_str()), DWORD(missing.size() + 1));
+    ::RegCloseKey(odd);
+    m_key.SetString("plain0", "C:\\rc-gone\\list\\plain.exe");
+    ASSERT_TRUE(Scan(60000)) << Status();
+    auto rowNamed = [&](const std::string& name) {
+        for (int row = 0; row < Rows(); ++row)
+            if (Cell(row, 1) == name && Cell(row, 0).find(m_key.path()) != std::string::npos) return row;
+        return -1;
+    };
+    ASSERT_GE(rowNamed("kept0"), 0);
+    ASSERT_GE(rowNamed("plain0"), 0);
+    Tick(rowNamed("kept0"), true);
+    Tick(rowNamed("plain0"), true);
+    CStringArray before;
+    ListUndoRecords(before);
+    Click(IDC_RC_DELETE);
+
+    EXPECT_TRUE(testsupport::RegValueExists(HKEY_CURRENT_USER, m_key.path() + "\\odd\nkey", "kept0"));
+    EXPECT_GE(rowNamed("kept0"), 0);
+    EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, m_key.path(), "plain0"));
+    EXPECT_EQ(-1, rowNamed("plain0"));
+    EXPECT_EQ(CountLine(), Status());
+    CStringArray after;
+    ListUndoRecords(after);
+    for (int i = 0; i < after.GetSize(); ++i) {
+        bool old = false;
+        for (int j = 0; j < before.GetSize(); ++j) old |= before[j] == after[i];
+        if (!old) DropUndoRecord(after[i]);
+    }
+}
+
 }  // namespace
