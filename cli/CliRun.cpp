@@ -118,7 +118,10 @@ int RunCommandLine(int argc, char** argv)
             if (code == kExitDone || code == kExitFound) code = kExitFailed;
         }
     }
-    CliLinef("toolhost %s /%s: %s (exit code %d).", CliToolName(request.tool), CliCommandName(request.command),
-             kExitWords[code], code);
+    // A line refused before its command was known names no command.
+    CString line("toolhost");
+    if (*CliToolName(request.tool)) line += CString(" ") + CliToolName(request.tool);
+    if (*CliCommandName(request.command)) line += CString(" /") + CliCommandName(request.command);
+    CliLinef("%s: %s (exit code %d).", line.GetString(), kExitWords[code], code);
     return code;
 }
