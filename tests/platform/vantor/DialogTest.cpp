@@ -122,15 +122,28 @@ HWND FindPicker()
 
 UINT g_pickerButton = IDOK;
 int g_pickerTicks = 0;
+std::string g_pickerWanted;  // the tree item OK waits for; empty: any
 
 void CALLBACK AnswerPicker(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND picker = FindPicker();
     if (!picker) return;
-    // OK once the tree shows a chosen folder (or after 10 s, so a test never hangs).
+    // OK once the tree has moved to the start folder: a busy machine shows the
+    // desktop chosen first and the start folder seconds later (60 s at most,
+    // so a test never hangs).
     HWND tree = FindWindowExA(picker, NULL, "SysTreeView32", NULL);
-    const bool chosen = tree && SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-    if (g_pickerButton == IDOK && !chosen && ++g_pickerTicks < 200) return;
+    HTREEITEM caret = tree ? HTREEITEM(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : NULL;
+    char text[MAX_PATH] = {};
+    if (caret) {
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = caret;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, LPARAM(&item));
+    }
+    const bool chosen = g_pickerWanted.empty() ? caret != NULL : g_pickerWanted == text;
+    if (g_pickerButton == IDOK && !chosen && ++g_pickerTicks < 1200) return;
     KillTimer(NULL, timer);
     PostMessageA(picker, WM_COMMAND, g_pickerButton, 0);
 }
@@ -144,6 +157,7 @@ TEST(FolderDialog, OpensOnTheStartFolderAndGivesTheChoice)
     CFolderDialog picker(start.c_str(), 0x37, nullptr);
     g_pickerButton = IDOK;
     g_pickerTicks = 0;
+    g_pickerWanted = "Moved files";
     SetTimer(NULL, 0, 50, AnswerPicker);
     ASSERT_EQ(IDOK, picker.DoModal());
     EXPECT_EQ(0, lstrcmpiA(start.c_str(), picker.GetPathName())) << picker.GetPathName().GetString();
