@@ -2,14 +2,25 @@
 # Takes the pictures of the help: each tool's window, cut to the window and
 # reduced to 256 colours, into help/shared/images/<tool>.png; and the help
 # viewer that F1 opens from the registry cleaner's window, into
-# docs/screenshots/help-f1.png.
-#   help/screenshots.sh [--no-build]
-# The program runs from build/x86_64/bin in the prefix build/run-prefix, in
+# docs/screenshots/help-f1.png. With --english the windows are taken in
+# English into help/en/images/<tool>.png (the English help uses those).
+#   help/screenshots.sh [--no-build] [--english]
+# The program runs from build/x86_64/bin in the prefix build/run-prefix
+# (build/run-prefix-en, made under an English locale, with --english), in
 # Wine's virtual desktop under xvfb-run.
 set -euo pipefail
 root=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
 build="$root/build/x86_64"
-if [ "${1:-}" != "--no-build" ]; then
+do_build=1
+english=0
+for arg in "$@"; do
+  case "$arg" in
+    --no-build) do_build=0 ;;
+    --english) english=1 ;;
+    *) echo "screenshots: unknown argument '$arg'" >&2; exit 2 ;;
+  esac
+done
+if [ $do_build -eq 1 ]; then
   "$root/scripts/setup.sh"
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
   cmake --build "$build" -j2 --target toolhost help_chm
@@ -18,14 +29,25 @@ fi
 # The pictures are taken on an X server of their own.
 if [ -z "${TOOLHOST_HELP_SHOTS:-}" ]; then
   export TOOLHOST_HELP_SHOTS=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --no-build
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@" --no-build
 fi
 
 TOOLHOST_PREFIX="$build/../run-prefix"
+images="$root/help/shared/images"
+# Each tool and the caption of its window.
+windows=("regclean:注册表清理和修复" "backup:注册表备份" "sysclean:移除废弃文件")
+help_title="Vantor 2 系统维护工具帮助"
+if [ $english -eq 1 ]; then
+  # A prefix keeps the locale it was made under: English has its own.
+  export TOOLHOST_LANG=en_US.UTF-8
+  TOOLHOST_PREFIX="$TOOLHOST_PREFIX-en"
+  images="$root/help/en/images"
+  windows=("regclean:Registry Cleanup and Repair" "backup:Registry Backup" "sysclean:Remove Junk Files")
+  help_title=""
+fi
 "$root/scripts/make-test-prefix.sh" "$TOOLHOST_PREFIX" "$build/bin" </dev/null
 export TOOLHOST_PREFIX
 source "$root/scripts/wine-env.sh"
-images="$root/help/shared/images"
 mkdir -p "$images" "$root/docs/screenshots"
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 
@@ -84,14 +106,15 @@ stop_tool() {
 }
 
 status=0
-for entry in "regclean:注册表清理和修复" "backup:注册表备份" "sysclean:移除废弃文件"; do
+for entry in "${windows[@]}"; do
   tool=${entry%%:*} title=${entry#*:}
   start_tool "$tool"
   if wait_until 60 window_is_up "$title"; then
     capture "$(window_id "$title")" "$images/$tool.png"
-    if [ "$tool" = regclean ]; then
+    # The viewer's picture is the Chinese one only.
+    if [ "$tool" = regclean ] && [ -n "$help_title" ]; then
       xdotool key F1
-      if wait_until 30 window_is_up "Vantor 2 系统维护工具帮助"; then
+      if wait_until 30 window_is_up "$help_title"; then
         capture root "$root/docs/screenshots/help-f1.png"
       else
         echo "screenshots: F1 opened no help window" >&2; status=1

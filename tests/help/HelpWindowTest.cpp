@@ -1,5 +1,6 @@
 // F1 in a tool window opens the help viewer on the program's help file, at
 // its table of contents; and the help file chosen for each language.
+#include "ToolhostRun.h"
 #include "host/HelpLauncher.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,32 @@ void PressF1()
 }
 
 const char kHelpTitle[] = u8"Vantor 2 系统维护工具帮助";
+const char kEnglishHelpTitle[] = "Vantor 2 Maintenance Tools Help";
+
+// Brings the tool window to the front and presses F1 until the help viewer
+// of that process appears; null when it never does.
+HWND OpenHelpWithF1(const Process& program, HWND window)
+{
+    HWND help = nullptr;
+    // The first key press may arrive before the window has the keyboard.
+    for (int attempt = 0; attempt < 3 && !help; ++attempt) {
+        ::SetForegroundWindow(window);
+        if (!WaitFor([&] { return ::GetForegroundWindow() == window; }, 5000)) continue;
+        PressF1();
+        WaitFor([&] { return (help = TopWindowOfClass(program.id(), L"HH Parent")) != nullptr; }, 10000);
+    }
+    return help;
+}
+
+// Closes the help viewer and the tool window as the user does.
+void CloseHelpAndTool(Process& program, HWND help, HWND window)
+{
+    ::PostMessageW(help, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForWindowGone(help, 10000));
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    if (program.Wait(10000) == STILL_ACTIVE) ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_NE(program.Wait(10000), DWORD(STILL_ACTIVE));
+}
 
 // The contents of the Chinese help, as its tree shows them.
 std::vector<TreeNode> ExpectedContents()
@@ -213,14 +240,7 @@ TEST(HelpWindow, F1InEveryToolWindowOpensTheContents)
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(TopWindowOfClass(program.id(), L"HH Parent"), nullptr) << "no help before F1";
 
-        HWND help = nullptr;
-        // The first key press may arrive before the window has the keyboard.
-        for (int attempt = 0; attempt < 3 && !help; ++attempt) {
-            ::SetForegroundWindow(window);
-            ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == window; }, 5000));
-            PressF1();
-            WaitFor([&] { return (help = TopWindowOfClass(program.id(), L"HH Parent")) != nullptr; }, 10000);
-        }
+        HWND help = OpenHelpWithF1(program, window);
         ASSERT_NE(help, nullptr) << "F1 opened no help window";
         EXPECT_TRUE(WaitFor([&] { return WindowTextW(help) == Wide(kHelpTitle); }, 5000));
 
@@ -237,10 +257,25 @@ TEST(HelpWindow, F1InEveryToolWindowOpensTheContents)
         ASSERT_NE(index, nullptr) << "the help window has no index";
         EXPECT_GE(::SendMessageW(index, LVM_GETITEMCOUNT, 0, 0), 30);
 
-        ::PostMessageW(help, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(WaitForWindowGone(help, 10000));
-        ::PostMessageA(window, WM_CLOSE, 0, 0);
-        if (program.Wait(10000) == STILL_ACTIVE) ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_NE(program.Wait(10000), DWORD(STILL_ACTIVE));
+        CloseHelpAndTool(program, help, window);
     }
+}
+
+// With English chosen in the settings, F1 opens the English help file: the
+// viewer carries its title, not the Chinese one.
+TEST(HelpWindow, F1UnderEnglishOpensTheEnglishHelp)
+{
+    ASSERT_TRUE(FileExists(ProgramDir() + "toolhost-en.chm")) << "the build writes the English help beside the program";
+    hosttest::SavedSettingsKey saved;
+    hosttest::SetSettingsDword("Language", 0x0409);
+
+    Process program(ToolCommand("regclean"));
+    ASSERT_TRUE(program.started());
+    HWND window = WaitForWindow("Registry Cleanup and Repair", 20000, program.id());
+    ASSERT_NE(window, nullptr) << "the registry cleaner did not open in English";
+    HWND help = OpenHelpWithF1(program, window);
+    ASSERT_NE(help, nullptr) << "F1 opened no help window";
+    WaitFor([&] { return WindowTextW(help) == Wide(kEnglishHelpTitle); }, 5000);
+    EXPECT_TRUE(WindowTextW(help) == Wide(kEnglishHelpTitle)) << "the viewer is not on the English help file";
+    CloseHelpAndTool(program, help, window);
 }

@@ -7,9 +7,10 @@ For toolhost.chm (Simplified Chinese) and toolhost-en.chm (English): the file
 is a readable HTML Help file with its language, title, contents and index;
 every contents entry names a page that is in the file, whose title is the
 entry's name in the file's code page; every page declares that code page;
-every link and picture of a page is in the file; a window type shows the
-index beside the contents. Exits 1 on the first
-language that fails, printing what is wrong.
+every link and picture of a page is in the file, and every picture is the
+one of that language (help/en/images for English, help/shared/images for
+Chinese); a window type shows the index beside the contents. Exits 1 on the
+first language that fails, printing what is wrong.
 """
 import os
 import re
@@ -39,10 +40,15 @@ TOPICS = [
     ("uninstall.htm", "卸载程序", "Removing the Program"),
 ]
 
-# file, language id, code page, the charset its pages declare, title, column of TOPICS
+HELP_SOURCES = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "help"))
+
+# file, language id, code page, the charset its pages declare, title, column of TOPICS,
+# the folder of the pictures of the windows in that language
 LANGUAGES = [
-    ("toolhost.chm", 0x0804, "cp936", "gb2312", "Vantor 2 系统维护工具帮助", 1),
-    ("toolhost-en.chm", 0x0409, "cp1252", "windows-1252", "Vantor 2 Maintenance Tools Help", 2),
+    ("toolhost.chm", 0x0804, "cp936", "gb2312", "Vantor 2 系统维护工具帮助", 1,
+     os.path.join(HELP_SOURCES, "shared", "images")),
+    ("toolhost-en.chm", 0x0409, "cp1252", "windows-1252", "Vantor 2 Maintenance Tools Help", 2,
+     os.path.join(HELP_SOURCES, "en", "images")),
 ]
 
 # The twelve sections of the registry cleaner, as its window names them.
@@ -68,7 +74,7 @@ def system_record(data):
     return lcid, title
 
 
-def check(path, lcid, codepage, charset, title, column):
+def check(path, lcid, codepage, charset, title, column, images):
     problems = []
     if not os.path.isfile(path):
         return ["%s is missing" % path]
@@ -121,6 +127,14 @@ def check(path, lcid, codepage, charset, title, column):
             for target in re.findall(r'(?:href|src)="([^"#:]+)', text):
                 if target.lower() not in files:
                     problems.append("%s refers to %s, which is not in the file" % (page, target))
+            # A window shown in the other language would not match what the reader sees.
+            for picture in re.findall(r'src="images/([^"#:]+)"', text):
+                own = os.path.join(images, picture)
+                shipped = os.path.join(out, "images", picture)
+                if not os.path.isfile(own):
+                    problems.append("%s shows %s, which has no picture in %s" % (page, picture, images))
+                elif os.path.isfile(shipped) and open(own, "rb").read() != open(shipped, "rb").read():
+                    problems.append("%s shows a picture of %s other than %s" % (page, picture, own))
             if column == 1 and page == "regclean-sections.htm":
                 for section in SECTIONS_ZH:
                     if section not in text:
@@ -131,8 +145,8 @@ def check(path, lcid, codepage, charset, title, column):
 def main():
     folder = sys.argv[1]
     failed = False
-    for name, lcid, codepage, charset, title, column in LANGUAGES:
-        problems = check(os.path.join(folder, name), lcid, codepage, charset, title, column)
+    for name, lcid, codepage, charset, title, column, images in LANGUAGES:
+        problems = check(os.path.join(folder, name), lcid, codepage, charset, title, column, images)
         for problem in problems:
             print("%s: %s" % (name, problem))
         print("%s: %s" % (name, "FAILED" if problems else "ok"))
