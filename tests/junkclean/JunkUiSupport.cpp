@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <commctrl.h>
+#include <vantres/ids_junk.h>
 
 namespace junktest {
 
@@ -170,6 +171,17 @@ void SelectItem(HWND list, int item) {
     lv.state = LVIS_SELECTED | LVIS_FOCUSED;
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(list, LVM_SETITEMSTATE, WPARAM(item), LPARAM(&lv), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+void ColumnClick(HWND wnd, int column) {
+    NMLISTVIEW nm = {};
+    nm.hdr.hwndFrom = GetDlgItem(wnd, IDC_JK_RESULTS);
+    nm.hdr.idFrom = IDC_JK_RESULTS;
+    nm.hdr.code = LVN_COLUMNCLICK;
+    nm.iItem = -1;
+    nm.iSubItem = column;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(wnd, WM_NOTIFY, IDC_JK_RESULTS, LPARAM(&nm), SMTO_ABORTIFHUNG, 10000, &ignored);
 }
 
 }  // namespace junktest

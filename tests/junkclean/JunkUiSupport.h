@@ -49,5 +49,7 @@ std::string ItemText(HWND list, int item, int subItem);
 bool Checked(HWND list, int item);
 void SetChecked(HWND list, int item, bool checked);
 void SelectItem(HWND list, int item);
+// A click on a header column of the junk window's results list, as the list reports it.
+void ColumnClick(HWND wnd, int column);
 
 }  // namespace junktest

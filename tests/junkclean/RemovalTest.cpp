@@ -132,8 +132,12 @@ TEST(RemovalTest, CounterAndBarCountEveryRow) {
     ASSERT_TRUE(dlg != NULL);
     ASSERT_TRUE(testsupport::WaitFor([&] { return ControlText(dlg, IDC_JKD_COUNTER) == "1 / 3"; }, 20000))
         << ControlText(dlg, IDC_JKD_COUNTER);
+    // The bar follows the counter: wait for it rather than read it in between.
     DWORD_PTR pos = 0;
-    SendMessageTimeoutA(GetDlgItem(dlg, IDC_JKD_PROGRESS), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos);
+    testsupport::WaitFor([&] {
+        SendMessageTimeoutA(GetDlgItem(dlg, IDC_JKD_PROGRESS), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos);
+        return pos == 33;
+    }, 5000);
     EXPECT_EQ(33u, pos);
     EXPECT_EQ(tree / "b.tmp", ControlText(dlg, IDC_JKD_FILE));
     std::vector<std::string> left = run.Remaining();

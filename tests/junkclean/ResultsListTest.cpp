@@ -94,17 +94,6 @@ private:
     UiThread m_ui;
 };
 
-void ClickColumn(HWND wnd, int column) {
-    NMLISTVIEW nm = {};
-    nm.hdr.hwndFrom = GetDlgItem(wnd, IDC_JK_RESULTS);
-    nm.hdr.idFrom = IDC_JK_RESULTS;
-    nm.hdr.code = LVN_COLUMNCLICK;
-    nm.iItem = -1;
-    nm.iSubItem = column;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(wnd, WM_NOTIFY, IDC_JK_RESULTS, LPARAM(&nm), SMTO_ABORTIFHUNG, 10000, &ignored);
-}
-
 TEST(ResultsList, SortingByEachColumnKeepsEveryRowWhole) {
     JunkEnvironment::ClearSettings();
     const std::string settings = JunkEnvironment::SettingsPath();
@@ -152,7 +141,7 @@ TEST(ResultsList, SortingByEachColumnKeepsEveryRowWhole) {
     for (int column = 0; column < 5; ++column) {
         for (bool ascending : {true, false}) {
             SCOPED_TRACE("column " + std::to_string(column) + (ascending ? " ascending" : " descending"));
-            ClickColumn(w.hwnd(), column);
+            ColumnClick(w.hwnd(), column);
             ASSERT_EQ(column, w->SortColumn());
             ASSERT_EQ(ascending, w->SortAscending());
             ASSERT_EQ(int(listed.size()), ItemCount(list));

@@ -111,16 +111,6 @@ int RowOf(HWND list, const std::string& path) {
         if (lstrcmpiA(ItemText(list, i, 0).c_str(), path.c_str()) == 0) return i;
     return -1;
 }
-void ColumnClick(HWND wnd, int column) {
-    NMLISTVIEW nm = {};
-    nm.hdr.hwndFrom = GetDlgItem(wnd, IDC_JK_RESULTS);
-    nm.hdr.idFrom = IDC_JK_RESULTS;
-    nm.hdr.code = LVN_COLUMNCLICK;
-    nm.iItem = -1;
-    nm.iSubItem = column;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(wnd, WM_NOTIFY, IDC_JK_RESULTS, LPARAM(&nm), SMTO_ABORTIFHUNG, 10000, &ignored);
-}
 // A right press inside the heading area (the band at the top right of the window).
 void HeadingPress(HWND wnd) {
     RECT client;
