@@ -45,20 +45,7 @@ std::string UnixPathOf(const char* path) {
     return out;
 }
 
-// Runs one of the system's programs by its Unix path, then waits until
-// done() holds (the process handle tells nothing about its end here).
-bool RunUnixTool(const char* tool, std::string arguments, bool (*done)()) {
-    std::string app = std::string("\\\\?\\unix\\bin\\") + tool;
-    std::string command = std::string(tool) + " " + arguments;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(app.c_str(), &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    for (int i = 0; i < 1000 && !done(); ++i) Sleep(10);
-    return done();
-}
+using junktest::RunUnixTool;
 
 bool DriveIsFixed() { return GetDriveTypeA("J:\\") == DRIVE_FIXED; }
 bool DriveIsGone() { return GetDriveTypeA("J:\\") == DRIVE_NO_ROOT_DIR; }

@@ -199,6 +199,8 @@ std::string UnixPathOf(const std::string& path) {
     return out;
 }
 
+}  // namespace
+
 // Runs one of the system's own programs (ln, rm) through its Unix path and
 // waits until done() holds: the handle of such a process says nothing
 // about its end here.
@@ -217,8 +219,6 @@ bool RunUnixTool(const char* tool, const std::string& arguments, const std::func
     }
     return false;
 }
-
-}  // namespace
 
 bool MakeFolderLink(const std::string& link, const std::string& target) {
     // A real symbolic link, as a user's tool would leave one: the platform's

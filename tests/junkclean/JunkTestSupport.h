@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,5 +77,9 @@ private:
 };
 
 void RemoveTreeForce(const std::string& path);
+
+// Runs one of the system's own programs (ln, rm, mkdir) through its Unix path
+// and waits until done() holds.
+bool RunUnixTool(const char* tool, const std::string& arguments, const std::function<bool()>& done);
 
 }  // namespace junktest
