@@ -1,5 +1,6 @@
 #include "junkclean/JunkCleanerWnd.h"
 
+#include "host/ButtonColumn.h"
 #include "host/HostServices.h"
 #include "junkclean/DeleteProgressDlg.h"
 #include "junkclean/PageLook.h"
@@ -75,6 +76,10 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
                             LVS_EX_INFOTIP);
     SetupJunkColumns(m_list);
     UseSuiteFont(this, m_font);
+    // The panel behind the buttons leaves 6 pixels at the left; keep 3.
+    FitButtonColumn({{&m_btnStart, ""}, {&m_btnStop, ""}, {&m_btnOptions, LoadTextById(IDS_JK_HIDE_OPTIONS)},
+                     {&m_btnExit, ""}},
+                    3);
 
     m_intro.Create(IDD_JUNK_INTRO, this);
     m_intro.PlaceInMainWindow();

@@ -6,6 +6,7 @@
 #include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
 
+#include "host/ButtonColumn.h"
 #include "host/GuardedCall.h"
 #include "host/HostServices.h"
 #include "host/ResourceScope.h"
@@ -154,6 +155,10 @@ BOOL RegCleanWindow::OnInitDialog()
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         ::SendMessageA(child, WM_SETFONT, WPARAM(HFONT(m_font)), TRUE);
+    // The panel behind the buttons leaves 13 pixels each side; keep 6 of them.
+    FitButtonColumn({{&m_start, ""}, {&m_stop, ""}, {&m_options, LoadTextById(IDS_RC_HIDE_OPTIONS)}, {&m_undo, ""},
+                     {&m_exit, ""}},
+                    7);
 
     ShowResultButtons(false);
     m_stop.EnableWindow(FALSE);

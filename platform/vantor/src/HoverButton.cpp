@@ -6,6 +6,11 @@
 
 using namespace vantor;
 
+namespace {
+const int kCaptionRight = 2;  // room right of the caption on a face
+const int kPlainMargin = 3;   // each side of the caption on a plain face
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
@@ -63,6 +68,29 @@ int CHoverButton::FrameCount(int clientWidth) const
     return (half < 0 ? -half : half) <= (whole < 0 ? -whole : whole) ? 2 : 1;
 }
 
+int CHoverButton::CaptionLeft(int clientWidth, int clientHeight) const
+{
+    if (m_faceSize.cx <= 0 || m_faceSize.cy <= 0) return kPlainMargin;
+    // A wide face carries its picture in a square at the left, drawn about
+    // 4/5 of the height wide: the caption takes the rest.
+    const int frameW = m_faceSize.cx / FrameCount(clientWidth);
+    const bool wide = frameW * 2 >= m_faceSize.cy * 5;
+    return wide ? clientHeight * 4 / 5 : kPlainMargin;
+}
+
+int CHoverButton::WidthToShow(const char* caption) const
+{
+    RECT client = {};
+    if (m_hWnd) ::GetClientRect(m_hWnd, &client);
+    MemoryDC measure(NULL);
+    if (!measure.Valid()) return client.right;
+    SelectGuard font(measure, ControlFont(m_hWnd));
+    RECT r = {0, 0, 0, 0};
+    ::DrawTextA(measure, caption, -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    const int right = m_faceSize.cx > 0 && m_faceSize.cy > 0 ? kCaptionRight : kPlainMargin;
+    return CaptionLeft(client.right, client.bottom) + (r.right - r.left) + right;
+}
+
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
     const RECT rc = dis->rcItem;
@@ -116,15 +144,12 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT dis)
         }
         if (pressed) Tint(dc, face, kBorderPressed, 28);
         if (disabled) Tint(dc, face, RGB(255, 255, 255), 150);
-        // A wide face carries its picture in a square at the left, drawn
-        // about 4/5 of the height wide: the caption takes the rest.
-        const bool wide = frameW * 2 >= frameH * 5;
-        text = RECT{face.left + (wide ? height * 4 / 5 : 3), face.top, face.right - 2, face.bottom};
+        text = RECT{face.left + CaptionLeft(width, height), face.top, face.right - kCaptionRight, face.bottom};
     } else {
         RoundBox(dc, rc, 4, disabled ? kDisabledFace : hot ? kHotTop : kFaceTop,
                  disabled ? kDisabledFace : pressed ? kPressedBottom : hot ? kHotBottom : kFaceBottom,
                  disabled ? kBorderDisabled : hot ? kBorderHot : kBorder);
-        InflateRect(&text, -3, 0);
+        InflateRect(&text, -kPlainMargin, 0);
         if (pressed) OffsetRect(&text, 1, 1);
     }
 

@@ -22,6 +22,9 @@ public:
     // Colour of the caption; CLR_DEFAULT picks dark or white from the face.
     void SetTextColor(COLORREF colour);
     BOOL IsHovering() const { return m_bHover; }
+    // The width the button needs to show `caption` whole in its font, at its
+    // present height and with its face.
+    int WidthToShow(const char* caption) const;
 
 protected:
     void PreSubclassWindow() override;
@@ -35,6 +38,8 @@ protected:
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
 
     int FrameCount(int clientWidth) const;
+    // Pixels left of the caption: the picture of a wide face, or a margin.
+    int CaptionLeft(int clientWidth, int clientHeight) const;
 
     CBitmap m_face;
     CSize m_faceSize;
