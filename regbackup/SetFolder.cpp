@@ -50,6 +50,20 @@ CString CreateOwnFolder(const CString& base, const CString& name)
     return CString("c:");
 }
 
+// Creates `folder` and the folders above it that are missing.
+bool CreateFolderTree(CString folder)
+{
+    while (EndsWithBackslash(folder)) folder = folder.Left(folder.GetLength() - 1);
+    if (folder.IsEmpty()) return false;
+    if (Exists(folder)) return IsFolder(folder);
+    const int slash = folder.ReverseFind('\\');
+    // Up to, not into, a drive ("D:") or share root.
+    if (slash > 0 && folder[slash - 1] != ':' && !EndsWithBackslash(folder.Left(slash)))
+        CreateFolderTree(folder.Left(slash));
+    CreateDirectoryA(folder, NULL);
+    return IsFolder(folder);
+}
+
 CString DocumentsFolder()
 {
     char path[MAX_PATH] = {};
@@ -85,12 +99,15 @@ CString PrepareSetFolder(const CString& location, bool userLocation, const struc
     if (userLocation) {
         CString chosen(location);
         chosen.Trim();
-        if (!chosen.IsEmpty() && Exists(chosen)) {
+        if (!chosen.IsEmpty()) {
             if (EndsWithBackslash(chosen)) {
                 chosen = chosen.Left(chosen.GetLength() - 1);
                 chosen.Trim();
             }
-            CreateDirectoryA(chosen, NULL);
+            // A location the user typed that is not there yet is made; one
+            // that cannot be made fails the backup rather than sending the
+            // set somewhere the user did not choose.
+            if (!CreateFolderTree(chosen)) return CString("c:");
             return CreateOwnFolder(chosen + "\\", name);
         }
     }

@@ -8,10 +8,10 @@
 // "4-9-2005_15-45" for 4 September 2005, 15:45 (no leading zeros).
 CString SetFolderName(const struct tm& when);
 
-// Creates and returns the set folder for a backup taken at `when`:
-// below `location` when the user chose one that exists, else below the
-// program's folder (on a fixed or network drive) or the documents folder's
-// "Adv Reg Backup". "c:" when no folder could be made. A folder of the same
+// Creates and returns the set folder for a backup taken at `when`: below
+// `location` when the user chose one (made when it is not there yet), else
+// below the program's folder (on a fixed or network drive) or the documents
+// folder's "Adv Reg Backup". "c:" when no folder could be made. A folder of the same
 // minute that already exists is not shared: the new set gets "_2", "_3", ...
 // `programPath` is the program's own path (GetModuleFileName when NULL).
 CString PrepareSetFolder(const CString& location, bool userLocation, const struct tm& when,

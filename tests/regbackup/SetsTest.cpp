@@ -104,14 +104,11 @@ TEST(SetFolder, TwoBackupsInOneMinuteGetFoldersOfTheirOwn)
     EXPECT_EQ(ReadFileBytes(first + "\\info.arb"), "index of the first set");
 }
 
-TEST(SetFolder, MissingLocationFallsBackToTheDefaultBase)
+TEST(SetFolder, NoChosenLocationUsesTheDefaultBase)
 {
-    const struct tm when = At(6, 1, 2010, 9, 30);
     // On a fixed drive the default base is the program's own folder.
     ScratchDir program("rb-program");
     const std::string exe = program.path() + "\\toolhost.exe";
-    EXPECT_EQ(std::string(PrepareSetFolder("C:\\no\\such\\place", true, when, exe.c_str())),
-              program.path() + "\\6-1-2010_9-30");
     // Three characters or fewer in the box: no user location at all.
     EXPECT_EQ(std::string(PrepareSetFolder("", false, At(6, 1, 2010, 9, 31), exe.c_str())),
               program.path() + "\\6-1-2010_9-31");
@@ -119,10 +116,26 @@ TEST(SetFolder, MissingLocationFallsBackToTheDefaultBase)
     char documents[MAX_PATH] = {};
     SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, 0, documents);
     const std::string expected = std::string(documents) + "\\Adv Reg Backup\\6-1-2010_9-32";
-    EXPECT_EQ(std::string(PrepareSetFolder("C:\\no\\such\\place", true, At(6, 1, 2010, 9, 32), "F:\\toolhost.exe")),
-              expected);
+    EXPECT_EQ(std::string(PrepareSetFolder("", false, At(6, 1, 2010, 9, 32), "F:\\toolhost.exe")), expected);
     EXPECT_TRUE(FileExists(expected));
     testsupport::RemoveTree(std::string(documents) + "\\Adv Reg Backup");
+}
+
+// The set goes where the user asked or nowhere: a chosen folder that is not
+// there yet is made, and one that cannot be made is never swapped for the
+// program's folder.
+TEST(SetFolder, AChosenLocationThatIsNotThereIsMadeOrTheBackupFails)
+{
+    ScratchDir base("rb-newplace");
+    ScratchDir program("rb-program2");
+    const std::string exe = program.path() + "\\toolhost.exe";
+    const std::string chosen = base.path() + "\\new\\sets";
+    EXPECT_EQ(std::string(PrepareSetFolder(chosen.c_str(), true, At(6, 1, 2010, 9, 30), exe.c_str())),
+              chosen + "\\6-1-2010_9-30");
+    EXPECT_TRUE(FileExists(chosen + "\\6-1-2010_9-30"));
+    // No such drive: nothing is made anywhere.
+    EXPECT_EQ(std::string(PrepareSetFolder("Q:\\nowhere\\sets", true, At(6, 1, 2010, 9, 33), exe.c_str())), "c:");
+    EXPECT_FALSE(FileExists(program.path() + "\\6-1-2010_9-33"));
 }
 
 TEST(SetFolder, NoFolderPossibleEndsAtTheDriveC)
