@@ -154,7 +154,9 @@ bool IsCommandLineStart(int argc, char** argv)
 {
     if (argc < 2 || !argv[1]) return false;
     if (IsSwitch(argv[1])) return true;
-    if (ToolOf(MatchToolWord(argv[1])) == CliTool::None) return false;
+    // The installer's word is never a command line; an unknown word with
+    // switches is one, refused, so a mistyped scheduled run does not pass as done.
+    if (MatchToolWord(argv[1]) == HostCommand::Uninstall) return false;
     for (int i = 2; i < argc; ++i)
         if (IsSwitch(argv[i])) return true;
     return false;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 using namespace testsupport;
@@ -94,6 +95,19 @@ TEST_F(RegCleanCli, HealthyKeyScansClean)
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_TRUE(run.windows.empty());
     EXPECT_TRUE(ReadReport(report)["findings"].empty()) << ReadFileBytes(report);
+}
+
+TEST_F(RegCleanCli, ConsoleLinesStayEnglishWhateverTheRunsLanguage)
+{
+    // Section 3 shows no key as it goes: the scan's closing status text would be its first line.
+    for (const char* line : {"regclean /scan /sections:3", "regclean /scan /sections:7"}) {
+        const CliRun run = RunCli(line);
+        EXPECT_LE(run.exitCode, 1u) << line << "\n" << run.output;
+        EXPECT_NE(run.output.find("Scanning the registry...\r\n"), std::string::npos) << run.output;
+        const bool english = std::all_of(run.output.begin(), run.output.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        EXPECT_TRUE(english) << line << "\n" << run.output;
+    }
 }
 
 TEST_F(RegCleanCli, FixRemovesThemAndTheRecordedUndoFileBringsThemBack)

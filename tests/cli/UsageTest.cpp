@@ -67,6 +67,8 @@ TEST_F(CliUsage, BadSwitchesAndValuesExitTwoWithTheReasonAndChangeNothing)
         "backup /list /location:C:\\x",
         "backup /verify:C:\\toolhost-no-such-set\\info.arb",
         "/scan",
+        "regclen /scan",  // a mistyped tool word: never "done"
+        "uninstal /x",
     };
     for (const std::string& line : lines) {
         const CliRun run = RunCli(line);
