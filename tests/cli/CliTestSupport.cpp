@@ -52,7 +52,7 @@ CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow, const 
     startup.hStdError = out;
     startup.hStdInput = nullptr;
     PROCESS_INFORMATION info = {};
-    std::string command = hosttest::ToolhostCommand(args);
+    std::string command = how.launcher + hosttest::ToolhostCommand(args);
     const std::string current = how.folder.empty() ? ProgramDir() : how.folder;
     const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, how.redirect, how.flags, nullptr,
                                           current.c_str(), &startup, &info);

@@ -23,6 +23,7 @@ struct CliStart {
     bool redirect = true;  // false: no standard handles at all
     DWORD flags = 0;       // CreateProcess flags, DETACHED_PROCESS for no console
     std::string folder;    // current folder; the program's when empty
+    std::string launcher;  // put before the program's line: "cmd.exe /c start \"\" /wait "
 };
 
 // Runs "toolhost.exe <args>" to its end, looking for visible windows of the

@@ -108,17 +108,23 @@ TEST_F(CliConsole, TextReachesTheConsoleOfTheCommandPromptThatStartedIt)
     OwnConsole console;
     ASSERT_TRUE(console.made());
     const std::string missing = m_junk / Ansi("没有 这个\\报告.json");
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string startWait = "\"" + std::string(system) + "\\cmd.exe\" /c start \"\" /wait ";
     const struct {
         DWORD flags;
+        std::string launcher;
         const char* how;
     } starts[] = {
-        {DETACHED_PROCESS, "started without a console, as Windows starts a windowed program"},
-        {0, "started holding its parent's console already, as Wine starts a windowed program"},
+        {DETACHED_PROCESS, "", "started without a console, as Windows starts a windowed program"},
+        {0, "", "started holding its parent's console already, as Wine starts a windowed program"},
+        {0, startWait, "started by cmd.exe's start /wait, as the README shows"},
     };
     for (const auto& start : starts) {
         CliStart how;
         how.redirect = false;
         how.flags = start.flags;
+        how.launcher = start.launcher;
         console.Clear();
         const CliRun scan = RunCli("sysclean /scan /drives:D", 120000, false, how);
         EXPECT_EQ(scan.exitCode, 1u) << start.how;
