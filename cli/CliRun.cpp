@@ -30,13 +30,18 @@ bool CliContext::WriteReportBeforeRemoval()
 bool MakeFolderPath(const CString& folder)
 {
     CString path(folder);
-    while (!path.IsEmpty() && (path[path.GetLength() - 1] == '\\' || path[path.GetLength() - 1] == '/'))
+    // Whole characters only: the second byte of a double-byte name can be 0x5C.
+    while (EndsWithBackslash(path) || (!path.IsEmpty() && path[path.GetLength() - 1] == '/'))
         path = path.Left(path.GetLength() - 1);
     if (path.IsEmpty()) return false;
     DWORD attributes = ::GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const int slash = path.ReverseFind('\\');
-    if (slash > 0 && path[slash - 1] != ':' && path[slash - 1] != '\\') MakeFolderPath(path.Left(slash));
+    if (slash > 0) {
+        // Not above a drive's root ("C:") or a share's server ("\\\\server").
+        const CString parent = path.Left(slash);
+        if (parent[parent.GetLength() - 1] != ':' && !EndsWithBackslash(parent)) MakeFolderPath(parent);
+    }
     ::CreateDirectoryA(path, NULL);
     attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

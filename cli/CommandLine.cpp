@@ -48,6 +48,16 @@ const OptionRule kOptions[] = {
     {"report", CliTool::None, {CliCommand::None, CliCommand::None}},
 };
 
+// A path of the line as the full path it names now: the engines may change the
+// current folder (the 9x backup saves from the Windows folder), and a set's
+// record must name its folder from anywhere.
+CString FullPath(const CString& path)
+{
+    char full[MAX_PATH * 2] = {};
+    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, NULL);
+    return length && length < sizeof full ? CString(full) : path;
+}
+
 bool AllDigits(const CString& text)
 {
     if (text.IsEmpty()) return false;
@@ -119,11 +129,11 @@ bool TakeOption(const CString& name, const CString& value, CliRequest& request)
     if (name == "drives") return request.hasDrives = ParseDrives(value, request);
     if (name == "mode") return request.hasMode = ParseMode(value, request);
     if (name == "to") {
-        request.to = value;
+        request.to = FullPath(value);
         return request.hasTo = true;
     }
     if (name == "location") {
-        request.location = value;
+        request.location = FullPath(value);
         return request.hasLocation = true;
     }
     if (name == "keep") {
@@ -132,7 +142,7 @@ bool TakeOption(const CString& name, const CString& value, CliRequest& request)
         return request.keep >= 1;
     }
     if (name == "report") {
-        request.report = value;
+        request.report = FullPath(value);
         return true;
     }
     return false;
@@ -144,7 +154,9 @@ bool IsCommandLineStart(int argc, char** argv)
 {
     if (argc < 2 || !argv[1]) return false;
     if (IsSwitch(argv[1])) return true;
-    if (ToolOf(MatchToolWord(argv[1])) == CliTool::None) return false;
+    // The installer's word is never a command line; an unknown word with
+    // switches is one, refused, so a mistyped scheduled run does not pass as done.
+    if (MatchToolWord(argv[1]) == HostCommand::Uninstall) return false;
     for (int i = 2; i < argc; ++i)
         if (IsSwitch(argv[i])) return true;
     return false;
@@ -172,7 +184,7 @@ bool ParseCommandLine(int argc, char** argv, CliRequest& request, CString& error
     for (int i = first; i < argc; ++i) {
         CString arg(argv[i]);
         if (IsSwitch(arg) && arg.GetLength() > 8 && arg.Mid(1, 7).CompareNoCase("report:") == 0)
-            request.report = arg.Mid(8);
+            request.report = FullPath(arg.Mid(8));
     }
 
     bool seen[sizeof kOptions / sizeof kOptions[0]] = {};
@@ -218,7 +230,7 @@ bool ParseCommandLine(int argc, char** argv, CliRequest& request, CString& error
                     error = "\"/verify:\" needs the path of an info.arb.";
                     return false;
                 }
-                request.verifyPath = value;
+                request.verifyPath = FullPath(value);
             }
         }
         if (isCommand) continue;
@@ -300,6 +312,9 @@ CString CliUsage(CliTool tool)
         text += "  toolhost backup   /backup [/location:FOLDER] [/keep:N] [/report:FILE]\r\n"
                 "  toolhost backup   /list   [/report:FILE]\r\n"
                 "  toolhost backup   /verify[:INFO_ARB_PATH] [/report:FILE]\r\n";
+    if (tool == CliTool::None)
+        text += "  toolhost /?    toolhost <tool> /?\r\n"
+                "Switches are case-insensitive and start with / or -. A tool word alone opens its window.\r\n";
     if (tool == CliTool::RegClean)
         text += "/sections: section numbers 0-11, comma-separated (default: the stored choice).\r\n";
     if (tool == CliTool::JunkClean)

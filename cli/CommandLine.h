@@ -30,8 +30,9 @@ struct CliRequest {
 };
 
 // Whether the host hands this start to the command line: "toolhost /?", or
-// a tool word followed by at least one switch. A tool word alone (or with
-// plain words after it) opens the window as always.
+// a word other than "uninstall" followed by at least one switch (an unknown
+// word is then refused). A tool word alone (or with plain words after it)
+// opens the window as always.
 bool IsCommandLineStart(int argc, char** argv);
 
 // Reads argv[1..]. False with the reason in `error` for anything unknown,

@@ -24,7 +24,9 @@ bool OpenCliConsole()
     typedef BOOL(WINAPI * AttachCall)(DWORD);
     const AttachCall attach = reinterpret_cast<AttachCall>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "AttachConsole")));
-    if (!Usable(out) && attach && attach(ATTACH_PARENT_PROCESS)) {
+    // Refused with ERROR_ACCESS_DENIED when the process has a console already
+    // (Wine hands a windowed program its parent's console): that one serves.
+    if (!Usable(out) && attach && (attach(ATTACH_PARENT_PROCESS) || ::GetLastError() == ERROR_ACCESS_DENIED)) {
         // Lives as long as the process: the system closes it at the end.
         out = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                             OPEN_EXISTING, 0, NULL);

@@ -135,7 +135,7 @@ bool ChooseRemoval(const CliRequest& request, RemovalChoice& choice, CString& wh
         choice.folder = request.to;
         choice.folder.Trim();
         // A trailing separator does not name the folder for the move's existence test.
-        while (choice.folder.GetLength() > 3 && choice.folder[choice.folder.GetLength() - 1] == '\\')
+        while (choice.folder.GetLength() > 3 && EndsWithBackslash(choice.folder))
             choice.folder = choice.folder.Left(choice.folder.GetLength() - 1);
         if (!MakeFolderPath(choice.folder)) {
             why = "The folder \"" + request.to + "\" does not exist and cannot be created.";

@@ -9,6 +9,8 @@
 #include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
 
+#include <cstring>
+
 void CollectingScanSink::AddFinding(const char* keyPath, const char* valueName, const char* data)
 {
     RegistryFinding finding;
@@ -20,7 +22,9 @@ void CollectingScanSink::AddFinding(const char* keyPath, const char* valueName, 
 
 void CollectingScanSink::ShowStatus(const char* text)
 {
-    if (text && *text && *text != ' ') CliProgress(text);
+    // Progress is the key being walked (a type library by its {id}); the
+    // window's status texts, in the run's language, stay off the console.
+    if (text && (std::strncmp(text, "HKEY_", 5) == 0 || text[0] == '{')) CliProgress(text);
 }
 
 namespace {

@@ -149,12 +149,28 @@ bool ReportPathUsable(const CString& path, CString& why)
         why.Format("The report \"%s\" is read-only.", path.GetString());
         return false;
     }
+    // An existing report is replaced by a rename, which needs it free to delete.
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        HANDLE existing = ::CreateFileA(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        NULL, OPEN_EXISTING, 0, NULL);
+        if (existing == INVALID_HANDLE_VALUE) {
+            why.Format("The report \"%s\" is in use and cannot be replaced.", path.GetString());
+            return false;
+        }
+        ::CloseHandle(existing);
+    }
+    // A real file, made and dropped: a name alone (GetTempFileName under Wine)
+    // proves nothing about a read-only folder.
     const CString folder = FolderOf(path);
-    char probe[MAX_PATH] = {};
-    if (folder.IsEmpty() || !::GetTempFileNameA(folder, "rpt", 0, probe)) {
+    CString probe;
+    probe.Format("%s~toolhost-report-%lu.tmp", folder.GetString(), ::GetCurrentProcessId());
+    HANDLE file = folder.IsEmpty() ? INVALID_HANDLE_VALUE
+                                   : ::CreateFileA(probe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
         why.Format("The report \"%s\" cannot be written there.", path.GetString());
         return false;
     }
-    ::DeleteFileA(probe);
+    ::CloseHandle(file);
     return true;
 }

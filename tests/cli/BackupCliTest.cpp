@@ -174,6 +174,34 @@ TEST_F(BackupCli, Windows98LineBacksUpListsAndVerifiesItsSets)
     EXPECT_EQ(checked[0]["hives"][1]["verified"], true);
 }
 
+TEST_F(BackupCli, RelativeAndDoubleByteFoldersNameTheFolderTheAdministratorMeant)
+{
+    // Both last names end in 0x5C, the second byte of 俓 and 媆; neither folder exists yet.
+    const std::string deep = m_out / Ansi("备份 俓\\媆");
+    CliStart here;
+    here.folder = m_out.path();
+    const CliRun made = RunCli("backup /backup \"/location:" + deep + "\" /report:made.json", 120000, false, here);
+    EXPECT_EQ(made.exitCode, 0u) << made.output;
+    const std::string info = ReadReport(m_out / "made.json")["set"]["info"];
+    EXPECT_EQ(info.find(Utf8(deep) + "\\"), 0u) << info;
+
+    // The 9x line saves from the Windows folder: relative names still mean
+    // the folder the run was started in, and the set is recorded in full.
+    Windows98Toolhost win98;
+    const CliRun legacy = RunCli("backup /backup /location:sets98 /report:legacy.json", 120000, false, here);
+    EXPECT_EQ(legacy.exitCode, 0u) << legacy.output;
+    const nlohmann::json body = ReadReport(m_out / "legacy.json");
+    ASSERT_TRUE(body.is_object()) << "no report in the start folder";
+    const std::string legacyInfo = body["set"]["info"];
+    EXPECT_EQ(legacyInfo.find(m_out / "sets98\\"), 0u) << legacyInfo;
+    EXPECT_TRUE(Exists(legacyInfo));
+    const std::string listReport = m_out / "list.json";
+    ASSERT_EQ(RunCli("backup /list /report:" + listReport).exitCode, 0u);
+    const nlohmann::json sets = ReadReport(listReport)["sets"];
+    ASSERT_EQ(sets.size(), 1u) << sets.dump(1);
+    EXPECT_EQ(sets[0]["info"], legacyInfo);
+}
+
 TEST_F(BackupCli, VerifyNamesTheHiveWhoseCopyWasDamaged)
 {
     const std::string first = m_out / "made.json";

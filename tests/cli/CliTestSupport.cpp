@@ -35,15 +35,16 @@ BOOL CALLBACK NoteWindow(HWND hwnd, LPARAM param)
 
 }  // namespace
 
-CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow)
+CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow, const CliStart& how)
 {
     CliRun run;
     char folder[MAX_PATH] = {}, outPath[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, folder);
     ::GetTempFileNameA(folder, "cli", 0, outPath);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = ::CreateFileA(outPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out = how.redirect ? ::CreateFileA(outPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                              : nullptr;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -51,15 +52,15 @@ CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow)
     startup.hStdError = out;
     startup.hStdInput = nullptr;
     PROCESS_INFORMATION info = {};
-    std::string command = hosttest::ToolhostCommand(args);
-    const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                          ProgramDir().c_str(), &startup, &info);
-    ::CloseHandle(out);
+    std::string command = how.launcher + hosttest::ToolhostCommand(args);
+    const std::string current = how.folder.empty() ? ProgramDir() : how.folder;
+    const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, how.redirect, how.flags, nullptr,
+                                          current.c_str(), &startup, &info);
+    if (out) ::CloseHandle(out);
     if (!started) return run;
-    WindowSearch search{info.dwProcessId, &run.windows};
     const DWORD begin = ::GetTickCount();
     for (;;) {
-        ::EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
+        NoteWindows(info.dwProcessId, run.windows);
         if (::WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) break;
         if (::GetTickCount() - begin > timeoutMs || (endOnWindow && !run.windows.empty())) {
             ::TerminateProcess(info.hProcess, STILL_ACTIVE);
@@ -75,6 +76,12 @@ CliRun RunCli(const std::string& args, DWORD timeoutMs, bool endOnWindow)
     run.output = ReadFileBytes(outPath);
     ::DeleteFileA(outPath);
     return run;
+}
+
+void NoteWindows(DWORD pid, std::vector<std::string>& seen)
+{
+    WindowSearch search{pid, &seen};
+    ::EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
 }
 
 nlohmann::json ReadReport(const std::string& path)

@@ -17,10 +17,23 @@ struct CliRun {
     std::vector<std::string> windows;   // visible top-level windows of the process ("class: title")
 };
 
-// Runs "toolhost.exe <args>" to its end with its output in a file, looking
-// for visible windows of the process every few milliseconds meanwhile.
-// endOnWindow: the process is ended as soon as a window of it shows.
-CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000, bool endOnWindow = false);
+// How the program is started: by default with its standard output and error
+// in a file, in the program's folder, as a redirected command line does.
+struct CliStart {
+    bool redirect = true;  // false: no standard handles at all
+    DWORD flags = 0;       // CreateProcess flags, DETACHED_PROCESS for no console
+    std::string folder;    // current folder; the program's when empty
+    std::string launcher;  // put before the program's line: "cmd.exe /c start \"\" /wait "
+};
+
+// Runs "toolhost.exe <args>" to its end, looking for visible windows of the
+// process every few milliseconds meanwhile. endOnWindow: the process is
+// ended as soon as a window of it shows.
+CliRun RunCli(const std::string& args, DWORD timeoutMs = 120000, bool endOnWindow = false,
+              const CliStart& how = CliStart());
+
+// Visible top-level windows of process pid, as "class: title", added to `seen` once each.
+void NoteWindows(DWORD pid, std::vector<std::string>& seen);
 
 // The report at `path` (UTF-8 JSON); null when missing or not JSON.
 nlohmann::json ReadReport(const std::string& path);

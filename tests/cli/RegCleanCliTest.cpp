@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 using namespace testsupport;
@@ -96,6 +97,19 @@ TEST_F(RegCleanCli, HealthyKeyScansClean)
     EXPECT_TRUE(ReadReport(report)["findings"].empty()) << ReadFileBytes(report);
 }
 
+TEST_F(RegCleanCli, ConsoleLinesStayEnglishWhateverTheRunsLanguage)
+{
+    // Section 3 shows no key as it goes: the scan's closing status text would be its first line.
+    for (const char* line : {"regclean /scan /sections:3", "regclean /scan /sections:7"}) {
+        const CliRun run = RunCli(line);
+        EXPECT_LE(run.exitCode, 1u) << line << "\n" << run.output;
+        EXPECT_NE(run.output.find("Scanning the registry...\r\n"), std::string::npos) << run.output;
+        const bool english = std::all_of(run.output.begin(), run.output.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        EXPECT_TRUE(english) << line << "\n" << run.output;
+    }
+}
+
 TEST_F(RegCleanCli, FixRemovesThemAndTheRecordedUndoFileBringsThemBack)
 {
     SeedBroken();
@@ -119,6 +133,35 @@ TEST_F(RegCleanCli, FixRemovesThemAndTheRecordedUndoFileBringsThemBack)
     EXPECT_TRUE(MergeUndoFile(undo.c_str()));
     for (const Seeded& value : kBroken) EXPECT_TRUE(ValueIs(value)) << value.name;
     ::DeleteFileA(undo.c_str());
+}
+
+TEST_F(RegCleanCli, SecondRunWhileAScanIsGoingExitsFourAndRemovesNothing)
+{
+    SeedBroken();
+    // Enough healthy values that the first scan is still walking when the second comes.
+    HKEY busy = m_key.Sub("busy");
+    const std::string healthy = ProgramDir() + "toolhost.exe";
+    for (int i = 0; i < 80000; ++i)
+        ::RegSetValueExA(busy, ("v" + std::to_string(i)).c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(healthy.c_str()), DWORD(healthy.size() + 1));
+    ::RegCloseKey(busy);
+
+    Process first(hosttest::ToolhostCommand("regclean /scan /sections:7"));
+    ASSERT_TRUE(first.started());
+    // The first run holds the tool's name while it lives (the test's look lets go at once).
+    ASSERT_TRUE(WaitFor([] {
+        HANDLE name = ::OpenSemaphoreA(SYNCHRONIZE, FALSE, hosttest::RegCleanTitle().c_str());
+        if (name) ::CloseHandle(name);
+        return name != nullptr;
+    }, 30000));
+    const std::string report = m_out / "second.json";
+    const CliRun second = RunCli("regclean /fix /sections:7 /report:" + report);
+    ASSERT_TRUE(first.Running()) << "the first scan ended before the second run could be told apart";
+    EXPECT_EQ(second.exitCode, 4u) << second.output;
+    EXPECT_TRUE(second.windows.empty());
+    EXPECT_EQ(ReadReport(report)["exit_code"], 4);
+    for (const Seeded& value : kBroken) EXPECT_TRUE(ValueIs(value)) << value.name;
+    EXPECT_EQ(first.Wait(120000), 1u);
 }
 
 }  // namespace

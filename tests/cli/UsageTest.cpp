@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 using namespace testsupport;
 using namespace clitest;
 
@@ -64,6 +67,8 @@ TEST_F(CliUsage, BadSwitchesAndValuesExitTwoWithTheReasonAndChangeNothing)
         "backup /list /location:C:\\x",
         "backup /verify:C:\\toolhost-no-such-set\\info.arb",
         "/scan",
+        "regclen /scan",  // a mistyped tool word: never "done"
+        "uninstal /x",
     };
     for (const std::string& line : lines) {
         const CliRun run = RunCli(line);
@@ -106,6 +111,34 @@ TEST_F(CliUsage, FoldersThatCannotBeMadeOrWrittenStopTheRunBeforeAnyWork)
         ExpectNothingDone(line);
     }
     EXPECT_FALSE(Exists(blocked));
+}
+
+TEST_F(CliUsage, ReportsThatCannotBeWrittenOrReplacedStopTheRunBeforeAnyWork)
+{
+    // A report another program holds open cannot be replaced by the rename.
+    const std::string busy = m_out / "busy.json";
+    WriteFileBytes(busy, "{}");
+    HANDLE held = ::CreateFileA(busy.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<std::string> reports = {busy};
+    // U:\locked is a read-only mount (scripts/make-test-prefix.sh) where mounting is allowed.
+    const std::string probe = "U:\\locked\\probe";
+    if (::CreateDirectoryA(probe.c_str(), nullptr))
+        ::RemoveDirectoryA(probe.c_str());
+    else
+        reports.push_back("U:\\locked\\r.json");
+    for (const std::string& report : reports) {
+        const std::string line = "sysclean /clean /drives:D /mode:delete /report:" + report;
+        const CliRun run = RunCli(line);
+        EXPECT_EQ(run.exitCode, 2u) << line << "\n" << run.output;
+        EXPECT_NE(run.output.find(report), std::string::npos) << run.output;
+        EXPECT_TRUE(run.windows.empty()) << line;
+        ExpectNothingDone(line);
+    }
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(busy), "{}");
+    if (reports.size() == 1) std::printf("U:\\locked takes writes here: the read-only folder was not tried\n");
 }
 
 TEST_F(CliUsage, UsageTextGoesToTheConsole)
