@@ -79,6 +79,16 @@ bool Expand(LPCSTR path, char longPath[MAX_PATH]) {
     return true;
 }
 
+// Whether a drive-letter target lies on a disk that is always there. A
+// missing target on a network, removable or CD drive, or on a letter that is
+// not mapped now, may only be offline: its shortcut is not broken.
+bool OnLocalDisk(const char* target) {
+    if (!target[0] || target[1] != ':') return true;
+    const char root[] = {target[0], ':', '\\', 0};
+    const UINT type = GetDriveTypeA(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 }  // namespace
 
 bool PathFound(LPCSTR path) {
@@ -127,6 +137,7 @@ bool ShortcutIsValid(LPCSTR path, const ExcludedNames& excluded) {
     const size_t length = std::strlen(target);
     if (length == 3) return PathFound(target);
     if (length > 3) {
+        if (!OnLocalDisk(target)) return true;
         ExpandLongPath(target, longTarget);
         if (excluded.EqualsAny(NameOf(target)) || excluded.EqualsAny(NameOf(longTarget))) return true;
         const char* open = std::strchr(longTarget, '{');

@@ -41,14 +41,22 @@ TEST_F(ShortcutScanTest, MissingTargetIsReportedOthersAreNot) {
     ASSERT_TRUE(MakeShortcut(tree / "Administrative Tools\\tool.lnk", missing));
     ASSERT_TRUE(MakeShortcut(tree / "my floppy\\disk.lnk", missing));
     ASSERT_TRUE(MakeShortcut(tree / "old.pif", missing));
+    // Targets that may only be offline: a mapped network drive whose server is
+    // down, a CD not in the drive, a stick that is not plugged in.
+    ASSERT_TRUE(MakeShortcut(tree / "mapped.lnk", "N:\\share\\gone.exe"));
+    ASSERT_TRUE(MakeShortcut(tree / "cd.lnk", "F:\\setup\\gone.exe"));
+    ASSERT_TRUE(MakeShortcut(tree / "unplugged.lnk", "Q:\\photos\\gone.jpg"));
+    ASSERT_TRUE(MakeShortcut(tree / "otherdisk.lnk", "D:\\toolhost-tests-gone\\gone.exe"));
     ASSERT_TRUE(CopyFileA((tree / "broken.lnk").c_str(), (tree / "copy.pif").c_str(), FALSE));
 
     CollectSink sink = ScanTree();
     EXPECT_EQ(JUNK_REASON_SHORTCUT, sink.ReasonOf(tree / "broken.lnk"));
     EXPECT_EQ(JUNK_REASON_SHORTCUT, sink.ReasonOf(tree / "notprotected.lnk"));
     EXPECT_EQ(JUNK_REASON_SHORTCUT, sink.ReasonOf(tree / "copy.pif"));
+    EXPECT_EQ(JUNK_REASON_SHORTCUT, sink.ReasonOf(tree / "otherdisk.lnk"));
     for (const char* quiet : {"fine.lnk", "folder.lnk", "network.lnk", "protected.lnk", "protected2.lnk",
-                              "namespace.lnk", "described.lnk", "Administrative Tools\\tool.lnk", "my floppy\\disk.lnk"})
+                              "namespace.lnk", "described.lnk", "Administrative Tools\\tool.lnk", "my floppy\\disk.lnk",
+                              "mapped.lnk", "cd.lnk", "unplugged.lnk"})
         EXPECT_EQ(-1, sink.ReasonOf(tree / quiet)) << quiet;
     // The .lnk files come first, then the .pif files.
     ASSERT_FALSE(sink.rows.empty());
