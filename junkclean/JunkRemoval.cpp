@@ -102,6 +102,8 @@ int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
     char from[kShellBuffer], to[kShellBuffer];
     const CString target = MoveTargetFor(path, folder);
     if (target.IsEmpty() || !FillList(from, path) || !FillList(to, target)) return -1;
+    WIN32_FILE_ATTRIBUTE_DATA before;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &before)) return -1;
     SHFILEOPSTRUCTA op;
     ZeroMemory(&op, sizeof op);
     op.hwnd = NULL;
@@ -112,7 +114,19 @@ int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
                 FOF_NOERRORUI | FOF_WANTNUKEWARNING;
     int rc = SHFileOperationA(&op);
     if (rc == 0 && op.fAnyOperationsAborted) rc = -1;
-    return rc;
+    // The shell may answer 0 for a move that stopped halfway (a target drive
+    // that filled up): only a file that left its place and arrived whole
+    // counts. A partial copy under the free name chosen above is ours to remove.
+    WIN32_FILE_ATTRIBUTE_DATA after;
+    const bool arrived = GetFileAttributesExA(target, GetFileExInfoStandard, &after) &&
+                         after.nFileSizeHigh == before.nFileSizeHigh && after.nFileSizeLow == before.nFileSizeLow;
+    const bool left = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+    if (left && arrived) return rc;
+    if (!left) {
+        SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target);
+    }
+    return rc != 0 ? rc : -1;
 }
 
 void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, const JunkFindingStamps* stamps,

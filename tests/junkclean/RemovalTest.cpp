@@ -325,6 +325,26 @@ TEST(RemovalTest, MoveNeverReplacesAFileInTheTargetFolder) {
     EXPECT_EQ(5u, ReadSize(target / "b.tmp"));
 }
 
+// A move onto a drive that fills up halfway: the file stays whole with its
+// row, and no cut-off copy is left in the move folder. U: is the test prefix's
+// 2 MiB drive.
+TEST(RemovalTest, AMoveOntoADriveThatFillsUpKeepsTheFileAndLeavesNoPartialCopy) {
+    ULARGE_INTEGER free = {}, total = {};
+    if (!GetDiskFreeSpaceExA("U:\\", &free, &total, NULL) || total.QuadPart > 16ull * 1024 * 1024)
+        GTEST_SKIP() << "U: is not a small drive here (mounting a small file system needs root)";
+    TempTree tree("C:\\toolhost-tests\\jk-rem-fills");
+    TempTree target("U:\\jk-rem-fills");
+    ASSERT_TRUE(tree.File("big.tmp", 3 * 1024 * 1024));
+    ASSERT_TRUE(tree.File("small.tmp", 1000));
+    ASSERT_TRUE(target.Dir("."));
+    RemovalRun run(REMOVAL_MOVE, target.path(), {tree / "big.tmp", tree / "small.tmp"}, {true, true});
+    EXPECT_EQ((std::vector<std::string>{tree / "big.tmp"}), run.Remaining());
+    EXPECT_EQ(3u * 1024 * 1024, ReadSize(tree / "big.tmp"));
+    EXPECT_EQ(DWORD(-1), ReadSize(target / "big.tmp")) << "a cut-off copy was left behind";
+    EXPECT_EQ(1000u, ReadSize(target / "small.tmp"));
+    EXPECT_EQ(DWORD(-1), ReadSize(tree / "small.tmp"));
+}
+
 // Folder names whose second byte is 0x5C: 俓 (82 5C) and 媆 (8B 5C).
 TEST(RemovalTest, DoubleByteFolderNamesAreListedAndRemovedWhole) {
     const std::string jing = A("俓"), nao = A("媆");
