@@ -118,6 +118,7 @@ protected:
         ASSERT_FALSE(m_code.empty()) << CurrentPackage();
         RemoveInstalledProducts();
         ASSERT_FALSE(FileExists(InstallFolder())) << "a product is installed before the test";
+        ASSERT_FALSE(FileExists(OtherArchitectureInstallFolder())) << "a product is installed before the test";
     }
 
     void TearDown() override
@@ -236,6 +237,7 @@ TEST_F(Installer, UpgradeFromOlderPackageAndRepairKeepTheUsersData)
     // A repair as msiexec /fa does it (Wine's msiexec takes only this form).
     EXPECT_EQ(RunMsiexec("/i " + Quoted(CurrentPackage()) + " REINSTALL=ALL REINSTALLMODE=amus /qn"), 0u) << "repair";
     EXPECT_TRUE(FileExists(Installed("toolhost.exe")));
+    ExpectMenuOpens(InstallFolder());
     data.ExpectKept();
 }
 
