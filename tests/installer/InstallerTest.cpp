@@ -177,6 +177,20 @@ TEST(InstallerPackage, UserDataRemovalRunsInTheScriptBeforeTheFilesGo)
     }
 }
 
+// One package for every language: what Explorer shows of the file reads the
+// same under any code page, and the package claims no language of its own, so
+// Windows Installer speaks the machine's.
+TEST(InstallerPackage, ThePackageIsLanguageNeutral)
+{
+    for (const std::string& package : {CurrentPackage(), OlderPackage(), OtherArchitecturePackage()}) {
+        SCOPED_TRACE(package);
+        EXPECT_EQ(SummaryText(package, PIDSI_SUBJECT), L"Vantor 2 System Maintenance Tools");
+        const std::wstring languages = SummaryText(package, PIDSI_TEMPLATE);
+        EXPECT_EQ(languages.substr(languages.find(L';')), L";0");
+        EXPECT_EQ(PackageProperty(package, "ProductLanguage"), "0");
+    }
+}
+
 TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
 {
     Install(CurrentPackage());

@@ -85,6 +85,20 @@ std::string PackageProperty(const std::string& package, const char* name)
     return value;
 }
 
+std::wstring SummaryText(const std::string& package, UINT property)
+{
+    MsiHandle summary;
+    const std::wstring path(package.begin(), package.end());
+    if (::MsiGetSummaryInformationW(0, path.c_str(), 0, &summary) != ERROR_SUCCESS) return L"";
+    UINT type = 0;
+    wchar_t text[512] = {};
+    DWORD size = 512;
+    if (::MsiSummaryInfoGetPropertyW(summary, property, &type, nullptr, nullptr, text, &size) != ERROR_SUCCESS ||
+        type != VT_LPSTR)
+        return L"";
+    return text;
+}
+
 int ExecuteSequence(const std::string& package, const char* action)
 {
     MsiHandle record(

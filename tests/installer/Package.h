@@ -18,6 +18,9 @@ std::string OtherArchitecturePackage();
 
 // A property of a package's Property table ("" when missing).
 std::string PackageProperty(const std::string& package, const char* name);
+// A text of a package's summary (PIDSI_SUBJECT, PIDSI_TEMPLATE...), as Windows
+// reads it in any code page ("" when missing).
+std::wstring SummaryText(const std::string& package, UINT property);
 // Where an action stands in a package's InstallExecuteSequence (-1 when absent).
 int ExecuteSequence(const std::string& package, const char* action);
 
