@@ -5,7 +5,7 @@
 #include <vantres/ids_junk.h>
 
 void JunkFindingStamps::Clear() {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     m_stamps.clear();
 }
 
@@ -23,7 +23,7 @@ ULONGLONG JunkFindingStamps::Key(LPCSTR path) {
 
 void JunkFindingStamps::Record(const JunkFinding& finding) {
     const ULONGLONG key = Key(finding.path);
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     m_stamps[key] = Stamp{finding.size, finding.written};
 }
 
@@ -31,7 +31,7 @@ bool JunkFindingStamps::Unchanged(LPCSTR path) const {
     Stamp seen;
     const ULONGLONG key = Key(path);
     {
-        CXTLockHolder hold(m_lock);
+        CSingleLock hold(&m_lock, TRUE);
         auto it = m_stamps.find(key);
         if (it == m_stamps.end()) return false;  // not listed by a scan: never touched
         seen = it->second;

@@ -35,7 +35,7 @@ private:
         FILETIME written;
     };
     static ULONGLONG Key(LPCSTR path);
-    mutable CXTLock m_lock;
+    mutable CCriticalSection m_lock;
     std::unordered_map<ULONGLONG, Stamp> m_stamps;
 };
 

@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(UndoPanel, CDlgChildWnd)
     ON_BN_CLICKED(IDC_RCU_MERGE, OnMerge)
     ON_BN_CLICKED(IDC_RCU_REMOVE, OnRemove)
     ON_WM_CTLCOLOR()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 void UndoPanel::DoDataExchange(CDataExchange* pDX)
@@ -46,6 +47,13 @@ void UndoPanel::PlaceControls()
     SetControlsPos(&m_list, gap, listTop, width, buttonTop - gap - listTop);
     SetControlsPos(&m_merge, gap, buttonTop, buttonW, buttonH);
     SetControlsPos(&m_remove, client.Width() - gap - buttonW, buttonTop, buttonW, buttonH);
+}
+
+// The main window gives the panel its content area after creating it.
+void UndoPanel::OnSize(UINT nType, int cx, int cy)
+{
+    CDlgChildWnd::OnSize(nType, cx, cy);
+    if (m_list.m_hWnd) PlaceControls();
 }
 
 BOOL UndoPanel::OnInitDialog()

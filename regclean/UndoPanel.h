@@ -22,6 +22,7 @@ protected:
     afx_msg void OnMerge();
     afx_msg void OnRemove();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
 
     int SelectedRow() const;
     void PlaceControls();

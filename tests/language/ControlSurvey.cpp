@@ -124,6 +124,23 @@ void SurveyStatic(HWND control, SeenText& seen)
                      seen.detail);
 }
 
+// Whether the whole of `control` lies within its parent's client area.
+bool InsideParent(HWND control, std::string& where)
+{
+    RECT own, parent;
+    ::GetWindowRect(control, &own);
+    const HWND up = ::GetParent(control);
+    ::GetClientRect(up, &parent);
+    ::MapWindowPoints(up, nullptr, reinterpret_cast<POINT*>(&parent), 2);
+    const auto text = [](const RECT& r) {
+        return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+               std::to_string(r.bottom) + ")";
+    };
+    where = "control " + text(own) + " in parent " + text(parent);
+    return own.left >= parent.left && own.top >= parent.top && own.right <= parent.right &&
+           own.bottom <= parent.bottom;
+}
+
 void SurveyColumns(HWND top, HWND list, const std::string& view, Survey& into)
 {
     HWND header = ListView_GetHeader(list);
@@ -155,6 +172,8 @@ void SurveyWindow(HWND top, const std::string& view, Survey& into)
     for (HWND control : all) {
         if (!::IsWindowVisible(control)) continue;
         const std::string cls = ClassOf(control);
+        SeenText& placed = into[view + ":" + KeyOf(top, control)];
+        placed.inside = InsideParent(control, placed.where);
         if (cls == "SysListView32") {
             if (!(::GetWindowLongPtrA(control, GWL_STYLE) & LVS_NOCOLUMNHEADER)) SurveyColumns(top, control, view, into);
             continue;
@@ -163,13 +182,11 @@ void SurveyWindow(HWND top, const std::string& view, Survey& into)
         // Pictures carry a resource number, not a text.
         const LONG_PTR type = ::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK;
         if (cls == "Static" && (type == SS_BITMAP || type == SS_ICON || type == SS_ENHMETAFILE)) continue;
-        SeenText seen;
-        seen.text = TextOf(control);
+        placed.text = TextOf(control);
         if (cls == "Button")
-            SurveyButton(control, seen);
+            SurveyButton(control, placed);
         else
-            SurveyStatic(control, seen);
-        into[view + ":" + KeyOf(top, control)] = seen;
+            SurveyStatic(control, placed);
     }
 }
 

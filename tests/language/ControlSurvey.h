@@ -1,6 +1,7 @@
 // What a window shows in its controls: every visible label, button and list
-// column below a top-level window, with its text and whether that text fits
-// its control in the control's own font.
+// column below a top-level window, with its text, whether that text fits its
+// control in the control's own font, and whether the control itself lies
+// within its parent (a control pushed past the edge cannot be seen or used).
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,8 @@ struct SeenText {
     std::string text;    // as the control holds it ("&" prefixes included)
     bool fits = true;    // drawn in the control's font, the text stays inside it
     std::string detail;  // sizes, when it does not fit
+    bool inside = true;  // the whole control lies within its parent's client area
+    std::string where;   // both rectangles, when it does not
 };
 
 // Texts by place: the ids of the control and its parents below the

@@ -6,6 +6,7 @@
 #include "regclean/RegistryScanner.h"
 
 #include "RegCleanTestSupport.h"
+#include "TestThread.h"
 #include "testsupport.h"
 #include "vantres/ids_regclean.h"
 
@@ -99,11 +100,11 @@ TEST(KeyWalker, StopDuringALargeWalkEndsWithinOneValueAndTellsHowManyWereListed)
     }
     WalkRun run;
     run.sink.StopAfter(&run.flags, 25);  // Stop is pressed while the 25th row goes in
-    rctest::TestThread worker([&] {
+    testsupport::Thread worker([&] {
         run.Walk(key);
         ShowScanOutcome(run.flags, run.sink);
     });
-    worker.Join();
+    worker.join();
     EXPECT_EQ(25, run.sink.RowCount());
     const auto statuses = run.sink.Statuses();
     ASSERT_GE(statuses.size(), 2u);
@@ -134,13 +135,13 @@ TEST(KeyWalker, EndsOnKeysThatAnswerEveryIndexWithAnError)
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib",
                                              0, KEY_READ, &perflib));
     volatile bool done = false;
-    rctest::TestThread worker([&] {
+    testsupport::Thread worker([&] {
         WalkKey(run.ctx, perflib, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib");
         done = true;
     });
     const bool ended = testsupport::WaitFor([&] { return done; }, 20000);
     if (!ended) run.flags.KeepGoing = false;  // let the thread go before failing
-    worker.Join();
+    worker.join();
     ::RegCloseKey(perflib);
     EXPECT_TRUE(ended);
 }

@@ -23,45 +23,13 @@ std::string Text(UINT id)
     return LoadTextById(id);
 }
 
-TestThread::TestThread(std::function<void()> body) : m_body(std::move(body))
-{
-    m_handle = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
-}
+CollectSink::CollectSink() = default;
 
-TestThread::~TestThread() { Join(); }
-
-void TestThread::Join()
-{
-    if (!m_handle) return;
-    ::WaitForSingleObject(m_handle, INFINITE);
-    ::CloseHandle(m_handle);
-    m_handle = nullptr;
-}
-
-DWORD WINAPI TestThread::Run(LPVOID self)
-{
-    static_cast<TestThread*>(self)->m_body();
-    return 0;
-}
-
-class CollectSink::Hold {
-public:
-    explicit Hold(CRITICAL_SECTION& lock) : m_lock(lock) { ::EnterCriticalSection(&m_lock); }
-    ~Hold() { ::LeaveCriticalSection(&m_lock); }
-    Hold(const Hold&) = delete;
-    Hold& operator=(const Hold&) = delete;
-
-private:
-    CRITICAL_SECTION& m_lock;
-};
-
-CollectSink::CollectSink() { ::InitializeCriticalSection(&m_lock); }
-
-CollectSink::~CollectSink() { ::DeleteCriticalSection(&m_lock); }
+CollectSink::~CollectSink() = default;
 
 void CollectSink::AddFinding(const char* keyPath, const char* valueName, const char* data)
 {
-    Hold hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     RegistryFinding row;
     row.KeyPath = keyPath;
     row.ValueName = valueName ? valueName : "";
@@ -72,25 +40,25 @@ void CollectSink::AddFinding(const char* keyPath, const char* valueName, const c
 
 void CollectSink::ShowStatus(const char* text)
 {
-    Hold hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     m_statuses.push_back(text ? text : "");
 }
 
 int CollectSink::RowCount() const
 {
-    Hold hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return int(m_rows.size());
 }
 
 std::vector<RegistryFinding> CollectSink::Rows() const
 {
-    Hold hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return m_rows;
 }
 
 std::vector<std::string> CollectSink::Statuses() const
 {
-    Hold hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return m_statuses;
 }
 

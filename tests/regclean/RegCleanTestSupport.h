@@ -5,6 +5,8 @@
 
 #include "regclean/ScanModel.h"
 
+#include <afxmt.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,22 +19,6 @@ void LoadResources();
 
 // The text of a string resource, copied.
 std::string Text(UINT id);
-
-// A thread of its own for a test body (Win32: the 32-bit build has no
-// standard threads); joined at the latest when it goes.
-class TestThread {
-public:
-    explicit TestThread(std::function<void()> body);
-    ~TestThread();
-    TestThread(const TestThread&) = delete;
-    TestThread& operator=(const TestThread&) = delete;
-    void Join();
-
-private:
-    static DWORD WINAPI Run(LPVOID self);
-    std::function<void()> m_body;
-    HANDLE m_handle = nullptr;
-};
 
 class CollectSink : public ScanSink {
 public:
@@ -54,8 +40,7 @@ public:
     }
 
 private:
-    class Hold;
-    mutable CRITICAL_SECTION m_lock;
+    mutable CCriticalSection m_lock;
     std::vector<RegistryFinding> m_rows;
     std::vector<std::string> m_statuses;
     ScanFlags* m_stopFlags = nullptr;

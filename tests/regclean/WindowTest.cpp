@@ -8,6 +8,7 @@
 #include "regclean/UndoStore.h"
 
 #include "RegCleanTestSupport.h"
+#include "TestThread.h"
 #include "testsupport.h"
 #include "vantres/ids_regclean.h"
 
@@ -82,7 +83,7 @@ protected:
     {
         rctest::LoadResources();
         for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = std::make_unique<rctest::TestThread>([this] {
+        m_thread = testsupport::Thread([this] {
             RegCleanWindow window;
             window.DoModal();
             // Read before the object goes: its destructor stops any scan itself.
@@ -98,7 +99,7 @@ protected:
         SetInjectedFault(FaultSite::Resolver, FaultKind::None);
         SetInjectedFault(FaultSite::Worker, FaultKind::None);
         if (!m_closed && m_hwnd) ::PostMessageA(m_hwnd, WM_COMMAND, IDCANCEL, 0);
-        m_thread.reset();
+        m_thread.join();
     }
 
     HWND Item(int id) const { return FindChild(m_hwnd, id); }
@@ -168,7 +169,7 @@ protected:
     rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
     rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_big{"RegCleanWindowBig"};
-    std::unique_ptr<rctest::TestThread> m_thread;
+    testsupport::Thread m_thread;
     std::atomic<bool> m_closed{false};
     std::atomic<bool> m_scanningAtClose{true};
     HWND m_hwnd = nullptr;

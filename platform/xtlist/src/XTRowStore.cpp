@@ -24,7 +24,7 @@ uint32_t CXTRowStore::Store(const char* text, int column)
 
 void CXTRowStore::Append(const char* const* texts)
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     for (int c = 0; c < m_columns; ++c) {
         const uint32_t offset = Store(texts[c], c);
         m_cells.push_back(Cell{offset});
@@ -34,13 +34,13 @@ void CXTRowStore::Append(const char* const* texts)
 
 int CXTRowStore::Count() const
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return int(m_ticks.size());
 }
 
 void CXTRowStore::Clear()
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     // The room goes back too: the next scan may find far fewer.
     std::vector<char>(1, '\0').swap(m_text);
     std::vector<Cell>().swap(m_cells);
@@ -49,7 +49,7 @@ void CXTRowStore::Clear()
 
 CString CXTRowStore::Text(int row, int column) const
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     if (row < 0 || size_t(row) >= m_ticks.size() || column < 0 || column >= m_columns) return CString();
     return CString(CellText(size_t(row), column));
 }
@@ -57,7 +57,7 @@ CString CXTRowStore::Text(int row, int column) const
 int CXTRowStore::CopyText(int row, int column, char* buffer, int size) const
 {
     if (!buffer || size <= 0) return 0;
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     buffer[0] = '\0';
     if (row < 0 || size_t(row) >= m_ticks.size() || column < 0 || column >= m_columns) return 0;
     const char* text = CellText(size_t(row), column);
@@ -70,13 +70,13 @@ int CXTRowStore::CopyText(int row, int column, char* buffer, int size) const
 
 bool CXTRowStore::Ticked(int row) const
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return row >= 0 && size_t(row) < m_ticks.size() && m_ticks[size_t(row)] != 0;
 }
 
 void CXTRowStore::SetTicked(int row, bool ticked)
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     if (row < 0)
         std::fill(m_ticks.begin(), m_ticks.end(), uint8_t(ticked ? 1 : 0));
     else if (size_t(row) < m_ticks.size())
@@ -85,13 +85,13 @@ void CXTRowStore::SetTicked(int row, bool ticked)
 
 int CXTRowStore::TickedCount() const
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return int(std::count(m_ticks.begin(), m_ticks.end(), uint8_t(1)));
 }
 
 void CXTRowStore::RemoveRows(const std::vector<bool>& gone)
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     // The kept rows' texts move to a fresh store, so what went frees its room.
     std::vector<char> text;
     std::vector<Cell> cells;
@@ -113,7 +113,7 @@ void CXTRowStore::RemoveRows(const std::vector<bool>& gone)
 void CXTRowStore::SortByColumn(int column, bool ascending)
 {
     if (column < 0 || column >= m_columns) return;
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     const size_t rows = m_ticks.size();
     // The comparison of the list's text sort (the system compares in
     // Unicode): each text is converted once, not at every comparison.
@@ -147,6 +147,6 @@ void CXTRowStore::SortByColumn(int column, bool ascending)
 
 size_t CXTRowStore::BytesUsed() const
 {
-    CXTLockHolder hold(m_lock);
+    CSingleLock hold(&m_lock, TRUE);
     return m_text.capacity() + m_cells.capacity() * sizeof(Cell) + m_ticks.capacity();
 }

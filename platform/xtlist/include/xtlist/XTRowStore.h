@@ -6,36 +6,11 @@
 
 #include <windows.h>
 
+#include <afxmt.h>
 #include <afxwin.h>
 
 #include <cstdint>
 #include <vector>
-
-// A critical section and its holder (the 32-bit build runs where the C++
-// library's mutex is not to be had).
-class CXTLock {
-public:
-    CXTLock() { ::InitializeCriticalSection(&m_cs); }
-    ~CXTLock() { ::DeleteCriticalSection(&m_cs); }
-    CXTLock(const CXTLock&) = delete;
-    CXTLock& operator=(const CXTLock&) = delete;
-    void Enter() { ::EnterCriticalSection(&m_cs); }
-    void Leave() { ::LeaveCriticalSection(&m_cs); }
-
-private:
-    CRITICAL_SECTION m_cs;
-};
-
-class CXTLockHolder {
-public:
-    explicit CXTLockHolder(CXTLock& lock) : m_lock(lock) { m_lock.Enter(); }
-    ~CXTLockHolder() { m_lock.Leave(); }
-    CXTLockHolder(const CXTLockHolder&) = delete;
-    CXTLockHolder& operator=(const CXTLockHolder&) = delete;
-
-private:
-    CXTLock& m_lock;
-};
 
 class CXTRowStore {
 public:
@@ -75,7 +50,7 @@ private:
     uint32_t Store(const char* text, int column);
 
     const int m_columns;
-    mutable CXTLock m_lock;
+    mutable CCriticalSection m_lock;
     std::vector<char> m_text;
     std::vector<Cell> m_cells;     // m_columns per row
     std::vector<uint8_t> m_ticks;  // one per row
@@ -87,14 +62,14 @@ class CXTLatestText {
 public:
     void Put(const char* text)
     {
-        CXTLockHolder hold(m_lock);
+        CSingleLock hold(&m_lock, TRUE);
         m_text = text ? text : "";
         m_fresh = true;
     }
     // True, with the text, when one came since the last call.
     bool Take(CString& text)
     {
-        CXTLockHolder hold(m_lock);
+        CSingleLock hold(&m_lock, TRUE);
         if (!m_fresh) return false;
         text = m_text;
         m_fresh = false;
@@ -102,12 +77,12 @@ public:
     }
     void Drop()
     {
-        CXTLockHolder hold(m_lock);
+        CSingleLock hold(&m_lock, TRUE);
         m_fresh = false;
     }
 
 private:
-    CXTLock m_lock;
+    CCriticalSection m_lock;
     CString m_text;
     bool m_fresh = false;
 };
