@@ -117,6 +117,9 @@ protected:
         ::CoInitialize(nullptr);
         ASSERT_FALSE(m_code.empty()) << CurrentPackage();
         RemoveInstalledProducts();
+        // What a failed run left behind in a prefix that is kept (the
+        // English one): shortcuts of no installed product.
+        RemoveMenuFolders();
         ASSERT_FALSE(FileExists(InstallFolder())) << "a product is installed before the test";
         ASSERT_FALSE(FileExists(OtherArchitectureInstallFolder())) << "a product is installed before the test";
     }
@@ -128,21 +131,21 @@ protected:
     }
 
     // A quiet install, as deployment tools run it: exit code 0 and no window.
-    void Install(const std::string& package)
+    void Install(const std::string& package, const std::string& properties = "")
     {
         std::string shown;
-        const DWORD code = RunMsiexec("/i " + Quoted(package) + " /qn", &shown);
+        const DWORD code = RunMsiexec("/i " + Quoted(package) + " /qn " + properties, &shown);
         EXPECT_EQ(shown, "") << "a window appeared";
         ASSERT_EQ(code, 0u);
     }
     std::string Installed(const std::string& name) const { return InstallFolder() + "\\" + name; }
 
-    // The Start menu holds the user's shortcuts, each opening its file of
-    // the given install folder, and nothing else.
-    void ExpectMenuOpens(const std::string& folder)
+    // The Start menu holds the user's shortcuts (or those given), each
+    // opening its file of the given install folder, and nothing else.
+    void ExpectMenuOpens(const std::string& folder, const std::vector<MenuEntry>& menu = UsersMenu())
     {
-        EXPECT_EQ(FolderContents(MenuFolder()), ShortcutFiles(UsersMenu()));
-        for (const MenuEntry& entry : UsersMenu()) {
+        EXPECT_EQ(FolderContents(MenuFolder()), ShortcutFiles(menu));
+        for (const MenuEntry& entry : menu) {
             SCOPED_TRACE(entry.name);
             ShortcutTarget target = ReadShortcut(Shortcut(entry));
             ASSERT_TRUE(target.loaded);
@@ -231,6 +234,16 @@ TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
     // Ended before the product goes: a running program keeps its file.
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(tool.get(), 15000), WAIT_OBJECT_0);
+}
+
+// A deployment for users of the other language: the administrator names it.
+TEST_F(Installer, AnAdministratorChoosesTheStartMenuLanguage)
+{
+    Install(CurrentPackage(), EnglishPrefix() ? "MENULANGUAGE=2052" : "MENULANGUAGE=1033");
+    ExpectMenuOpens(InstallFolder(), OtherLanguageMenu());
+
+    ASSERT_EQ(RunMsiexec("/x " + Quoted(CurrentPackage()) + " /qn"), 0u);
+    ExpectNoMenu();
 }
 
 TEST_F(Installer, UpgradeFromOlderPackageAndRepairKeepTheUsersData)

@@ -300,6 +300,14 @@ ShortcutTarget ReadShortcut(const std::string& linkPathUtf8)
     return target;
 }
 
+void RemoveMenuFolders()
+{
+    for (const std::string& menu : MenuFolders()) {
+        for (const std::string& name : FolderContents(menu)) ::DeleteFileW(Wide(menu + "\\" + name).c_str());
+        ::RemoveDirectoryW(Wide(menu).c_str());
+    }
+}
+
 void RemoveInstalledProducts()
 {
     for (const std::string& package : {OlderPackage(), CurrentPackage(), OtherArchitecturePackage()}) {

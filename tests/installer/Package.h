@@ -75,6 +75,9 @@ struct ShortcutTarget {
 };
 ShortcutTarget ReadShortcut(const std::string& linkPathUtf8);
 
+// Deletes the Start-menu folders and the shortcuts in them, of any language.
+void RemoveMenuFolders();
+
 // Quietly removes whichever of the test packages' products is installed, so
 // that a test starts from a machine without the product.
 void RemoveInstalledProducts();
