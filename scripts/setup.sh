@@ -15,7 +15,7 @@ packages=(
   locales
   googletest
   nlohmann-json3-dev
-  wixl
+  wixl msitools
   fp-utils
   libchm-bin
 )

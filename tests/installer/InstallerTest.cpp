@@ -1,7 +1,9 @@
 // The MSI package under msiexec, as an administrator deploys it: quiet
-// install, what lands where, the Start menu, Add/Remove Programs, upgrade from
-// an older package and quiet removal, with the user's own data kept or
-// removed as each of those promises.
+// install, what lands where, the Start menu in the installing user's
+// language, Add/Remove Programs, upgrade from an older package, the other
+// architecture's package, and quiet removal, with the user's own data kept or
+// removed as each of those promises. Run in the Chinese test prefix and in the
+// English one.
 #include "Package.h"
 
 #include "../host/ToolhostRun.h"
@@ -12,6 +14,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 using namespace testsupport;
 using namespace installertest;
 
@@ -20,19 +24,21 @@ namespace {
 const char* const kInstalledFiles[] = {"toolhost.exe", "afxlite.dll", "vantor.dll", "vantres.dll",
                                        "QHTM.dll",     "toolhost.chm", "toolhost-en.chm"};
 
-struct ToolShortcut {
-    std::string name;  // the tool's window title
-    const char* word;
-};
+std::string Shortcut(const MenuEntry& entry) { return MenuFolder() + "\\" + entry.name + ".lnk"; }
 
-std::vector<ToolShortcut> ToolShortcuts()
+// What the Start-menu folder holds: exactly these entries' shortcuts.
+std::vector<std::string> ShortcutFiles(const std::vector<MenuEntry>& entries)
 {
-    return {{hosttest::JunkCleanTitle(), "sysclean"},
-            {hosttest::RegCleanTitle(), "regclean"},
-            {hosttest::BackupTitle(), "backup"}};
+    std::vector<std::string> names;
+    for (const MenuEntry& entry : entries) names.push_back(entry.name + ".lnk");
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-std::string HelpShortcut() { return MenuFolder() + "\\" + Ansi(u8"帮助") + ".lnk"; }
+MenuEntry Entry(const std::vector<MenuEntry>& menu, const std::string& arguments)
+{
+    return *std::find_if(menu.begin(), menu.end(), [&](const MenuEntry& e) { return e.arguments == arguments; });
+}
 
 // Paths compared as Windows does: any case, with or without a final backslash.
 bool SamePath(std::string a, std::string b)
@@ -111,7 +117,11 @@ protected:
         ::CoInitialize(nullptr);
         ASSERT_FALSE(m_code.empty()) << CurrentPackage();
         RemoveInstalledProducts();
+        // What a failed run left behind in a prefix that is kept (the
+        // English one): shortcuts of no installed product.
+        RemoveMenuFolders();
         ASSERT_FALSE(FileExists(InstallFolder())) << "a product is installed before the test";
+        ASSERT_FALSE(FileExists(OtherArchitectureInstallFolder())) << "a product is installed before the test";
     }
 
     void TearDown() override
@@ -121,14 +131,37 @@ protected:
     }
 
     // A quiet install, as deployment tools run it: exit code 0 and no window.
-    void Install(const std::string& package)
+    void Install(const std::string& package, const std::string& properties = "")
     {
         std::string shown;
-        const DWORD code = RunMsiexec("/i " + Quoted(package) + " /qn", &shown);
+        const DWORD code = RunMsiexec("/i " + Quoted(package) + " /qn " + properties, &shown);
         EXPECT_EQ(shown, "") << "a window appeared";
         ASSERT_EQ(code, 0u);
     }
-    std::string Installed(const char* name) const { return InstallFolder() + "\\" + name; }
+    std::string Installed(const std::string& name) const { return InstallFolder() + "\\" + name; }
+
+    // The Start menu holds the user's shortcuts (or those given), each
+    // opening its file of the given install folder, and nothing else.
+    void ExpectMenuOpens(const std::string& folder, const std::vector<MenuEntry>& menu = UsersMenu())
+    {
+        EXPECT_EQ(FolderContents(MenuFolder()), ShortcutFiles(menu));
+        for (const MenuEntry& entry : menu) {
+            SCOPED_TRACE(entry.name);
+            ShortcutTarget target = ReadShortcut(Shortcut(entry));
+            ASSERT_TRUE(target.loaded);
+            EXPECT_TRUE(SamePath(target.path, folder + "\\" + entry.target)) << target.path;
+            EXPECT_EQ(target.arguments, entry.arguments);
+            EXPECT_TRUE(SamePath(target.workingFolder, folder)) << target.workingFolder;
+        }
+    }
+
+    void ExpectNoMenu()
+    {
+        for (const std::string& menu : MenuFolders()) {
+            EXPECT_EQ(FolderContents(menu), std::vector<std::string>()) << menu;
+            EXPECT_FALSE(FileExists(menu)) << menu;
+        }
+    }
 };
 
 }  // namespace
@@ -147,23 +180,29 @@ TEST(InstallerPackage, UserDataRemovalRunsInTheScriptBeforeTheFilesGo)
     }
 }
 
+// One package for every language: what Explorer shows of the file reads the
+// same under any code page, and the package claims no language of its own, so
+// Windows Installer speaks the machine's.
+TEST(InstallerPackage, ThePackageIsLanguageNeutral)
+{
+    for (const std::string& package : {CurrentPackage(), OlderPackage(), OtherArchitecturePackage()}) {
+        SCOPED_TRACE(package);
+        EXPECT_EQ(SummaryText(package, PIDSI_SUBJECT), L"Vantor 2 System Maintenance Tools");
+        const std::wstring languages = SummaryText(package, PIDSI_TEMPLATE);
+        EXPECT_EQ(languages.substr(languages.find(L';')), L";0");
+        EXPECT_EQ(PackageProperty(package, "ProductLanguage"), "0");
+    }
+}
+
 TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
 {
     Install(CurrentPackage());
 
     for (const char* name : kInstalledFiles) EXPECT_TRUE(FileExists(Installed(name))) << name;
 
-    for (const ToolShortcut& tool : ToolShortcuts()) {
-        SCOPED_TRACE(tool.word);
-        ShortcutTarget target = ReadShortcut(MenuFolder() + "\\" + tool.name + ".lnk");
-        ASSERT_TRUE(target.loaded);
-        EXPECT_TRUE(SamePath(target.path, Installed("toolhost.exe"))) << target.path;
-        EXPECT_EQ(target.arguments, tool.word);
-        EXPECT_TRUE(SamePath(target.workingFolder, InstallFolder())) << target.workingFolder;
-    }
-    ShortcutTarget help = ReadShortcut(HelpShortcut());
-    ASSERT_TRUE(help.loaded);
-    EXPECT_TRUE(SamePath(help.path, Installed("toolhost.chm"))) << help.path;
+    // The installing user's language names the shortcuts; the other
+    // language's set is not there.
+    ExpectMenuOpens(InstallFolder());
 
     const std::string entry = UninstallKey(m_code);
     EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, entry, "DisplayName"), "Vantor 2");
@@ -178,11 +217,12 @@ TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
     // The Start-menu shortcut opens the installed program's tool window.
     SHELLEXECUTEINFOA run{};
     run.cbSize = sizeof run;
-    const std::string link = MenuFolder() + "\\" + hosttest::RegCleanTitle() + ".lnk";
+    const MenuEntry regclean = Entry(UsersMenu(), "regclean");
+    const std::string link = MenuFolder() + "\\" + Ansi(regclean.name.c_str()) + ".lnk";
     run.lpFile = link.c_str();
     run.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(::ShellExecuteExA(&run));
-    HWND window = WaitForWindow(hosttest::RegCleanTitle());
+    HWND window = WaitForWindow(Ansi(regclean.name.c_str()));
     ASSERT_NE(window, nullptr) << "no window titled like the shortcut";
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
@@ -194,6 +234,16 @@ TEST_F(Installer, QuietInstallPutsFilesShortcutsAndEntryInPlace)
     // Ended before the product goes: a running program keeps its file.
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(tool.get(), 15000), WAIT_OBJECT_0);
+}
+
+// A deployment for users of the other language: the administrator names it.
+TEST_F(Installer, AnAdministratorChoosesTheStartMenuLanguage)
+{
+    Install(CurrentPackage(), EnglishPrefix() ? "MENULANGUAGE=2052" : "MENULANGUAGE=1033");
+    ExpectMenuOpens(InstallFolder(), OtherLanguageMenu());
+
+    ASSERT_EQ(RunMsiexec("/x " + Quoted(CurrentPackage()) + " /qn"), 0u);
+    ExpectNoMenu();
 }
 
 TEST_F(Installer, UpgradeFromOlderPackageAndRepairKeepTheUsersData)
@@ -208,12 +258,13 @@ TEST_F(Installer, UpgradeFromOlderPackageAndRepairKeepTheUsersData)
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, UninstallKey(olderCode))) << "the older product stays listed";
     EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, UninstallKey(m_code), "DisplayVersion"), m_version);
     for (const char* name : kInstalledFiles) EXPECT_TRUE(FileExists(Installed(name))) << name;
-    EXPECT_TRUE(ReadShortcut(MenuFolder() + "\\" + hosttest::BackupTitle() + ".lnk").loaded);
+    ExpectMenuOpens(InstallFolder());
     data.ExpectKept();
 
     // A repair as msiexec /fa does it (Wine's msiexec takes only this form).
     EXPECT_EQ(RunMsiexec("/i " + Quoted(CurrentPackage()) + " REINSTALL=ALL REINSTALLMODE=amus /qn"), 0u) << "repair";
     EXPECT_TRUE(FileExists(Installed("toolhost.exe")));
+    ExpectMenuOpens(InstallFolder());
     data.ExpectKept();
 }
 
@@ -228,12 +279,66 @@ TEST_F(Installer, QuietUninstallRemovesTheProductAndTheUsersData)
     ASSERT_EQ(code, 0u);
     for (const char* name : kInstalledFiles) EXPECT_FALSE(FileExists(Installed(name))) << name;
     EXPECT_FALSE(FileExists(InstallFolder()));
-    for (const std::string& menu : MenuFolders()) {
-        for (const ToolShortcut& tool : ToolShortcuts())
-            EXPECT_FALSE(FileExists(menu + "\\" + tool.name + ".lnk")) << tool.word;
-        EXPECT_FALSE(FileExists(menu + "\\" + Ansi(u8"帮助") + ".lnk"));
-        EXPECT_FALSE(FileExists(menu)) << menu;
-    }
+    ExpectNoMenu();
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, UninstallKey(m_code)));
     data.ExpectGone();
+}
+
+// One program per machine: either architecture's package replaces the other's
+// in place, as a newer version does, so the Start menu always opens the
+// program that is there and removing it leaves nothing behind.
+TEST_F(Installer, EitherArchitectureReplacesTheOtherAndTheStartMenuFollows)
+{
+    struct Architecture {
+        std::string package, code, folder;
+    };
+    const Architecture other{OtherArchitecturePackage(), PackageProperty(OtherArchitecturePackage(), "ProductCode"),
+                             OtherArchitectureInstallFolder()};
+    const Architecture own{CurrentPackage(), m_code, InstallFolder()};
+    ASSERT_NE(other.code, own.code);
+    Install(other.package);
+    ASSERT_TRUE(ProductInstalled(other.code));
+    ExpectMenuOpens(other.folder);
+    UserData data;
+
+    for (const auto& [installed, replaced] : {std::pair(own, other), std::pair(other, own)}) {
+        SCOPED_TRACE(installed.package);
+        Install(installed.package);
+        EXPECT_TRUE(ProductInstalled(installed.code));
+        EXPECT_FALSE(ProductInstalled(replaced.code)) << "both architectures installed";
+        EXPECT_FALSE(FileExists(replaced.folder));
+        ExpectMenuOpens(installed.folder);
+        data.ExpectKept();
+    }
+
+    ASSERT_EQ(RunMsiexec("/x " + Quoted(OtherArchitecturePackage()) + " /qn"), 0u);
+    EXPECT_FALSE(ProductInstalled(other.code));
+    EXPECT_FALSE(FileExists(other.folder));
+    ExpectNoMenu();
+    data.ExpectGone();
+}
+
+// An older package never replaces a newer one of either architecture: it
+// stops, saying why in the user's language (a double click shows it), and
+// leaves the product as it was.
+TEST_F(Installer, AnOlderPackageLeavesANewerOneOfEitherArchitecture)
+{
+    const std::string olderCode = PackageProperty(OlderPackage(), "ProductCode");
+    const std::string message = EnglishPrefix() ? "A newer version of Vantor 2 is already installed."
+                                                : Ansi(u8"已安装了更新版本的 Vantor 2。");
+    for (const std::string& newer : {CurrentPackage(), OtherArchitecturePackage()}) {
+        SCOPED_TRACE(newer);
+        const std::string newerCode = PackageProperty(newer, "ProductCode");
+        const std::string folder = newer == CurrentPackage() ? InstallFolder() : OtherArchitectureInstallFolder();
+        Install(newer);
+
+        std::string shown;
+        EXPECT_EQ(RunMsiexecAnswering("/i " + Quoted(OlderPackage()), &shown), DWORD(ERROR_INSTALL_FAILURE));
+        EXPECT_NE(shown.find(message), std::string::npos) << shown;
+        EXPECT_FALSE(ProductInstalled(olderCode));
+        EXPECT_TRUE(ProductInstalled(newerCode));
+        EXPECT_TRUE(FileExists(folder + "\\toolhost.exe"));
+        ExpectMenuOpens(folder);
+        RemoveInstalledProducts();
+    }
 }

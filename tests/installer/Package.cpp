@@ -7,6 +7,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 
 using namespace testsupport;
@@ -55,6 +57,7 @@ std::string ShellFolder(int csidl)
 
 std::string CurrentPackage() { return ProgramDir() + "installer-tests\\toolhost.msi"; }
 std::string OlderPackage() { return ProgramDir() + "installer-tests\\toolhost-older.msi"; }
+std::string OtherArchitecturePackage() { return ProgramDir() + "installer-tests\\toolhost-other-arch.msi"; }
 
 namespace {
 
@@ -80,6 +83,20 @@ std::string PackageProperty(const std::string& package, const char* name)
     DWORD size = sizeof value;
     if (!record || ::MsiRecordGetStringA(record, 1, value, &size) != ERROR_SUCCESS) return "";
     return value;
+}
+
+std::wstring SummaryText(const std::string& package, UINT property)
+{
+    MsiHandle summary;
+    const std::wstring path(package.begin(), package.end());
+    if (::MsiGetSummaryInformationW(0, path.c_str(), 0, &summary) != ERROR_SUCCESS) return L"";
+    UINT type = 0;
+    wchar_t text[512] = {};
+    DWORD size = 512;
+    if (::MsiSummaryInfoGetPropertyW(summary, property, &type, nullptr, nullptr, text, &size) != ERROR_SUCCESS ||
+        type != VT_LPSTR)
+        return L"";
+    return text;
 }
 
 int ExecuteSequence(const std::string& package, const char* action)
@@ -130,7 +147,44 @@ DWORD RunMsiexec(const std::string& arguments, std::string* shownWindow)
     return run.Wait(shownWindow->empty() ? 120000 : 5000);
 }
 
+namespace {
+
+BOOL CALLBACK AddChildText(HWND child, LPARAM texts)
+{
+    *reinterpret_cast<std::string*>(texts) += WindowText(child) + "\n";
+    return TRUE;
+}
+
+bool IsMessageBox(HWND window)
+{
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return std::string(name) == "#32770";
+}
+
+}  // namespace
+
+DWORD RunMsiexecAnswering(const std::string& arguments, std::string* messages)
+{
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    messages->clear();
+    Process run("\"" + std::string(system) + "\\msiexec.exe\" " + arguments);
+    if (!run.started()) return ERROR_FILE_NOT_FOUND;
+    std::set<HWND> answered;
+    WaitFor([&] {
+        for (HWND window : VisibleWindows())
+            if (IsMessageBox(window) && answered.insert(window).second) {
+                ::EnumChildWindows(window, AddChildText, reinterpret_cast<LPARAM>(messages));
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+        return !run.Running();
+    }, 120000);
+    return run.Wait(5000);
+}
+
 std::string InstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + "\\Vantor 2"; }
+std::string OtherArchitectureInstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILESX86) + "\\Vantor 2"; }
 std::vector<std::string> MenuFolders()
 {
     return {ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Vantor 2", ShellFolder(CSIDL_PROGRAMS) + "\\Vantor 2"};
@@ -148,7 +202,82 @@ std::string UninstallKey(const std::string& productCode)
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + productCode;
 }
 
-ShortcutTarget ReadShortcut(const std::string& linkPath)
+bool ProductInstalled(const std::string& productCode)
+{
+    return ::MsiQueryProductStateA(productCode.c_str()) == INSTALLSTATE_DEFAULT;
+}
+
+std::vector<MenuEntry> ChineseMenu()
+{
+    return {{u8"移除废弃文件", "sysclean", "toolhost.exe"},
+            {u8"注册表清理和修复", "regclean", "toolhost.exe"},
+            {u8"注册表备份", "backup", "toolhost.exe"},
+            {u8"帮助", "", "toolhost.chm"}};
+}
+
+std::vector<MenuEntry> EnglishMenu()
+{
+    return {{"Remove Junk Files", "sysclean", "toolhost.exe"},
+            {"Registry Cleanup and Repair", "regclean", "toolhost.exe"},
+            {"Registry Backup", "backup", "toolhost.exe"},
+            {"Help", "", "toolhost-en.chm"}};
+}
+
+bool EnglishPrefix()
+{
+    const char* locale = std::getenv("TOOLHOST_LANG");
+    return locale && std::string(locale).rfind("en", 0) == 0;
+}
+
+std::vector<MenuEntry> UsersMenu() { return EnglishPrefix() ? EnglishMenu() : ChineseMenu(); }
+std::vector<MenuEntry> OtherLanguageMenu() { return EnglishPrefix() ? ChineseMenu() : EnglishMenu(); }
+
+namespace {
+
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* wide)
+{
+    std::string utf8(4 * ::lstrlenW(wide) + 1, '\0');
+    utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr) - 1);
+    return utf8;
+}
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
+    ~FindHandle() { if (m_handle != INVALID_HANDLE_VALUE) ::FindClose(m_handle); }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+}  // namespace
+
+std::vector<std::string> FolderContents(const std::string& folder)
+{
+    // Wide, so that names outside the ANSI code page show as they are.
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    FindHandle search(::FindFirstFileW(Wide(folder + "\\*").c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = Utf8(found.cFileName);
+        if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileW(search.get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ShortcutTarget ReadShortcut(const std::string& linkPathUtf8)
 {
     ShortcutTarget target;
     ComPtr<IShellLinkA> link;
@@ -157,9 +286,7 @@ ShortcutTarget ReadShortcut(const std::string& linkPath)
         return target;
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) return target;
-    wchar_t wide[MAX_PATH] = {};
-    ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(file->Load(wide, STGM_READ))) return target;
+    if (FAILED(file->Load(Wide(linkPathUtf8).c_str(), STGM_READ))) return target;
     char text[MAX_PATH] = {};
     link->GetPath(text, MAX_PATH, nullptr, 0);
     target.path = text;
@@ -173,11 +300,19 @@ ShortcutTarget ReadShortcut(const std::string& linkPath)
     return target;
 }
 
+void RemoveMenuFolders()
+{
+    for (const std::string& menu : MenuFolders()) {
+        for (const std::string& name : FolderContents(menu)) ::DeleteFileW(Wide(menu + "\\" + name).c_str());
+        ::RemoveDirectoryW(Wide(menu).c_str());
+    }
+}
+
 void RemoveInstalledProducts()
 {
-    for (const std::string& package : {OlderPackage(), CurrentPackage()}) {
+    for (const std::string& package : {OlderPackage(), CurrentPackage(), OtherArchitecturePackage()}) {
         const std::string code = PackageProperty(package, "ProductCode");
-        if (!code.empty() && RegKeyExists(HKEY_LOCAL_MACHINE, UninstallKey(code))) RunMsiexec("/x " + code + " /qn");
+        if (!code.empty() && ProductInstalled(code)) RunMsiexec("/x " + code + " /qn");
     }
 }
 
