@@ -34,8 +34,8 @@ const char* JunkReasonName(int reason)
 namespace {
 
 // The scan as the window sets it up: the stored drives (or the ones given),
-// masks, safe folders and options.
-void RunJunkScan(const CliRequest& request, CollectingJunkSink& sink)
+// masks, safe folders and options; never the folder files are moved to.
+void RunJunkScan(const CliRequest& request, const CString& moveFolder, CollectingJunkSink& sink)
 {
     DriveSelection drives;
     drives.LoadDriveList();
@@ -58,6 +58,7 @@ void RunJunkScan(const CliRequest& request, CollectingJunkSink& sink)
     scanner.SetMasks(masks);
     scanner.SetSafeFolders(safe, WindowsDirTail());
     scanner.SetOptions(ScanOptionsOf(other));
+    scanner.SetKeptOutFolder(moveFolder);
     CliLinef("Scanning drives %s...", drives.DriveText().GetString());
     const std::atomic<bool> stop(false);
     scanner.Run(sink, stop);
@@ -94,7 +95,8 @@ public:
         std::string text = why ? why : "";
         // Nobody is there to confirm a file of a system type: it stays.
         if (text == "declined") text = "system file type";
-        if (text == "no recycle bin") text = "no Recycle Bin on this drive";
+        if (text == "no recycle bin")
+            text = HasRecycleBin(Path(i)) ? "the Recycle Bin cannot take this file" : "no Recycle Bin on this drive";
         m_rows[size_t(i)] = {{"action", "kept"}, {"why", text}};
     }
     // The finding's outcome, for its report row.
@@ -113,7 +115,7 @@ public:
     bool Running() const override { return true; }
     void Pause(DWORD) override {}
     int AskSystemFile(LPCSTR, DWORD) override { return IDNO; }
-    // A file on a drive without a Recycle Bin would go for good: it stays.
+    // A file the Recycle Bin will not take would go for good: it stays.
     int AskNoRecycleBin(LPCSTR) override { return IDNO; }
     void Progress(LPCSTR path) override { CliLinef("Removing %s", path); }
 };
@@ -176,7 +178,8 @@ int RunJunkCommand(CliContext& ctx)
     if (ctx.request.command == CliCommand::Clean && !ChooseRemoval(ctx.request, choice, why)) return ctx.Refuse(why);
 
     CollectingJunkSink sink;
-    RunJunkScan(ctx.request, sink);
+    const bool moving = ctx.request.command == CliCommand::Clean && choice.mode == REMOVAL_MOVE;
+    RunJunkScan(ctx.request, moving ? choice.folder : CString(), sink);
     const std::vector<JunkFinding>& findings = sink.Findings();
     CliLinef("%d junk files found.", int(findings.size()));
     nlohmann::json rows = nlohmann::json::array();

@@ -160,7 +160,8 @@ int CDeleteProgressDlg::AskSystemFile(LPCSTR path, DWORD mode) {
 
 int CDeleteProgressDlg::AskNoRecycleBin(LPCSTR path) {
     CString text;
-    text.Format(CString(LoadTextById(IDS_JKD_NO_RECYCLE_BIN)), path);
+    // A drive that keeps no bin at all, or a bin that will not take the file.
+    text.Format(CString(LoadTextById(HasRecycleBin(path) ? IDS_JKD_BIN_REFUSES : IDS_JKD_NO_RECYCLE_BIN)), path);
     // No is the default: files that cannot come back are kept unless the user says so.
     return AfxMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_DEFBUTTON2) == IDYES ? IDYES : IDNO;
 }

@@ -312,7 +312,8 @@ void CJunkCleanerWnd::ShowProperties() {
     SHELLEXECUTEINFOA info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
+    // A system without the sheet says nothing: no error box over the list.
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
     info.hwnd = m_hWnd;
     info.lpVerb = "properties";
     info.lpFile = path;

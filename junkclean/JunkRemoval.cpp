@@ -10,18 +10,8 @@
 
 namespace {
 
-// The shell operations take double-NUL-terminated lists in 520-byte buffers.
-const size_t kShellBuffer = 520;
 // Names tried for a file moved into a folder that has one of its name.
 const int kMoveNames = 1000;
-
-bool FillList(char (&buffer)[kShellBuffer], LPCSTR path) {
-    ZeroMemory(buffer, kShellBuffer);
-    const size_t n = std::strlen(path);
-    if (n + 2 > kShellBuffer) return false;
-    CopyMemory(buffer, path, n);
-    return true;
-}
 
 struct ModeTimes {
     DWORD firstPause;
@@ -36,30 +26,17 @@ ModeTimes TimesOf(DWORD mode) {
     }
 }
 
-bool Remove(DWORD mode, const CString& path, const CString& folder, CString& movedTo) {
+// 0 when the file went; kRecycleWouldDeleteForGood, or another value on failure.
+int Remove(DWORD mode, const CString& path, const CString& folder, CString& movedTo) {
     switch (mode) {
-    case REMOVAL_DELETE: return DeleteFileA(path) != FALSE;
-    case REMOVAL_RECYCLE: return RecycleFile(path) == 0;
-    case REMOVAL_MOVE: movedTo = MoveTargetFor(path, folder); return MoveFileToFolder(path, folder) == 0;
-    default: return false;
+    case REMOVAL_DELETE: return DeleteFileA(path) ? 0 : -1;
+    case REMOVAL_RECYCLE: return RecycleFile(path);
+    case REMOVAL_MOVE: movedTo = MoveTargetFor(path, folder); return MoveFileToFolder(path, folder);
+    default: return -1;
     }
 }
 
 }  // namespace
-
-int RecycleFile(LPCSTR path) {
-    char from[kShellBuffer];
-    if (!FillList(from, path)) return -1;
-    SHFILEOPSTRUCTA op;
-    ZeroMemory(&op, sizeof op);
-    op.hwnd = NULL;
-    op.wFunc = FO_DELETE;
-    op.pFrom = from;
-    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
-    int rc = SHFileOperationA(&op);
-    if (rc == 0 && op.fAnyOperationsAborted) rc = -1;
-    return rc;
-}
 
 CString MoveTargetFor(LPCSTR path, LPCSTR folder) {
     CString base(folder);
@@ -85,23 +62,10 @@ CString MoveTargetFor(LPCSTR path, LPCSTR folder) {
     return CString();  // every name taken: the file stays where it is
 }
 
-bool HasRecycleBin(LPCSTR path) {
-    const CString text(path);
-    // \\server\share\...: a network path.
-    if (text.GetLength() >= 2 && text[0] == '\\' && text[1] == '\\') return false;
-    const CString root = text.GetLength() >= 2 && text[1] == ':' ? text.Left(2) + "\\" : CString();
-    switch (GetDriveTypeA(root.IsEmpty() ? NULL : root.GetString())) {
-    case DRIVE_REMOTE:
-    case DRIVE_REMOVABLE:
-    case DRIVE_RAMDISK: return false;
-    default: return true;
-    }
-}
-
 int MoveFileToFolder(LPCSTR path, LPCSTR folder) {
     char from[kShellBuffer], to[kShellBuffer];
     const CString target = MoveTargetFor(path, folder);
-    if (target.IsEmpty() || !FillList(from, path) || !FillList(to, target)) return -1;
+    if (target.IsEmpty() || !ShellPathList(from, path) || !ShellPathList(to, target)) return -1;
     WIN32_FILE_ATTRIBUTE_DATA before;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &before)) return -1;
     SHFILEOPSTRUCTA op;
@@ -133,7 +97,13 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
                     RemovalPassHost& host) {
     if (mode < REMOVAL_DELETE || mode > REMOVAL_MOVE) return;
     const ModeTimes times = TimesOf(mode);
-    int noBinAnswer = 0;  // asked at the first file on a drive without a Recycle Bin
+    RecycleBinCheck bin;
+    int noBinAnswer = 0;  // asked at the first file the Recycle Bin will not take
+    // Such a file would be deleted for good: only with the user's word.
+    auto mayDeleteForGood = [&](const CString& path) {
+        if (!noBinAnswer) noBinAnswer = host.AskNoRecycleBin(path) == IDYES ? IDYES : IDNO;
+        return noBinAnswer == IDYES;
+    };
     const int count = items.Count();
     for (int i = 0; i < count && host.Running(); ++i) {
         host.Pause(times.firstPause);
@@ -148,11 +118,9 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
             } else if (stamps && !stamps->Unchanged(path)) {
                 items.OnKept(i, "changed");
             } else {
-                // The Recycle Bin would delete it for good here: only with the user's word.
-                const bool forGood = mode == REMOVAL_RECYCLE && !HasRecycleBin(path);
-                if (forGood && !noBinAnswer) noBinAnswer = host.AskNoRecycleBin(path) == IDYES ? IDYES : IDNO;
+                const bool forGood = mode == REMOVAL_RECYCLE && !bin.Takes(path);
+                int answer = forGood && !mayDeleteForGood(path) ? IDNO : IDYES;
                 if (mode == REMOVAL_DELETE) SetFileAttributesA(path, FILE_ATTRIBUTE_ARCHIVE);
-                int answer = forGood ? noBinAnswer : IDYES;
                 if (answer == IDYES && !IsOrdinaryFileType(path)) answer = host.AskSystemFile(path, mode);
                 if (answer == IDCANCEL) return;
                 if (answer == IDNO) {
@@ -164,12 +132,20 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
                     host.Pause(times.secondPause);
                     if (!host.Running()) return;
                     CString movedTo;
-                    if (stamps && !stamps->Unchanged(path))
+                    if (stamps && !stamps->Unchanged(path)) {
                         items.OnKept(i, "changed");
-                    else if (Remove(forGood ? DWORD(REMOVAL_DELETE) : mode, path, folder, movedTo))
-                        items.OnRemoved(i, movedTo);
-                    else
-                        items.OnKept(i, "failed");
+                    } else {
+                        int rc = Remove(forGood ? DWORD(REMOVAL_DELETE) : mode, path, folder, movedTo);
+                        if (rc == kRecycleWouldDeleteForGood) {
+                            // The shell found no bin for it after all; the rest of its drive goes the same way.
+                            bin.MarkRefused(path);
+                            if (mayDeleteForGood(path)) rc = Remove(REMOVAL_DELETE, path, folder, movedTo);
+                        }
+                        if (rc == 0)
+                            items.OnRemoved(i, movedTo);
+                        else
+                            items.OnKept(i, rc == kRecycleWouldDeleteForGood ? "no recycle bin" : "failed");
+                    }
                 }
             }
         }

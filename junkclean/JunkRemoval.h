@@ -2,15 +2,13 @@
 // row by row, asking before a file of a system type is touched.
 #pragma once
 
+#include "junkclean/RecycleBin.h"
 #include "junkclean/RemovalOptions.h"
 
 #include <afxwin.h>
 
 class JunkFindingStamps;
 
-// The shell's delete with undo: the file goes to the Recycle Bin without a
-// dialog. 0 on success.
-int RecycleFile(LPCSTR path);
 // Moves the file into folder under its own name, or under a free one when
 // the name is taken there ("a (2).tmp"). 0 on success; nonzero, with the
 // file left where it is, when every name is taken: a file already in the
@@ -18,9 +16,6 @@ int RecycleFile(LPCSTR path);
 int MoveFileToFolder(LPCSTR path, LPCSTR folder);
 // The target path a move would use; empty when no free name is left.
 CString MoveTargetFor(LPCSTR path, LPCSTR folder);
-// Whether the drive of path keeps a Recycle Bin. Network, removable and RAM
-// drives do not: there the shell's "delete with undo" deletes for good.
-bool HasRecycleBin(LPCSTR path);
 
 // The findings a removal pass works through: a window's results, or a
 // plain collection. Indexes stay as they are for the whole pass; a removed
@@ -34,7 +29,8 @@ public:
     // The file is gone (movedTo: where it went in move mode, else empty).
     virtual void OnRemoved(int i, const CString& movedTo) = 0;
     // A ticked file stays; why: "missing", "changed", "declined", "no recycle
-    // bin" (the user kept files that would be deleted for good) or "failed".
+    // bin" (the Recycle Bin would not take it and the user kept what would be
+    // deleted for good) or "failed".
     virtual void OnKept(int i, const char* why) = 0;
 };
 
@@ -51,7 +47,8 @@ public:
     virtual int AskSystemFile(LPCSTR path, DWORD mode) = 0;
     // A file is about to be removed: the label, the counter and the bar follow.
     virtual void Progress(LPCSTR path) = 0;
-    // Recycle Bin mode, a ticked file on a drive without a Recycle Bin: may
+    // Recycle Bin mode, a ticked file the Recycle Bin will not take (a drive
+    // without one, a bin turned off or unusable, a file larger than it): may
     // such files be deleted for good? Asked once per pass; IDYES or IDNO.
     // A host that cannot ask keeps them.
     virtual int AskNoRecycleBin(LPCSTR /*path*/) { return IDNO; }

@@ -96,6 +96,10 @@ void CJunkCleanerWnd::RunScan() {
     m_options.m_foldersPage.SafeFolders().ScanSafeFolders(safe);
     m_scanner.SetSafeFolders(safe, windowsTail);
     m_scanner.SetOptions(ScanOptionsOf(m_options.m_otherPage.Options()));
+    // Files moved out earlier are not junk to be moved again.
+    const RemovalOptions& removal = m_options.m_removalPage.Removal();
+    const bool moving = removal.Mode == REMOVAL_MOVE && MoveFolderUsable(removal.SC_StrFolderName);
+    m_scanner.SetKeptOutFolder(moving ? removal.SC_StrFolderName : CString());
 
     StoreResultSink sink(m_rows, m_walkFolder, m_reasonTexts, m_stamps);
     m_scanner.Run(sink, m_scan.StopRequested);

@@ -34,6 +34,20 @@ HANDLE FindAll(const CString& pattern, WIN32_FIND_DATAA& data) {
     return FindFirstFileExA(pattern, FindExInfoStandard, &data, FindExSearchNameMatch, NULL, 0);
 }
 
+// A folder as the walk spells it, for a whole comparison: the long path,
+// lower-cased, without a trailing separator.
+CString FolderKey(const CString& folder) {
+    CString path = folder;
+    path.Trim();
+    if (path.IsEmpty()) return path;
+    char full[MAX_PATH] = {}, longer[MAX_PATH] = {};
+    if (GetFullPathNameA(path, MAX_PATH, full, NULL)) path = full;
+    if (GetLongPathNameA(path, longer, MAX_PATH)) path = longer;
+    while (path.GetLength() > 3 && EndsWithBackslash(path)) path = path.Left(path.GetLength() - 1);
+    path.MakeLower();
+    return path;
+}
+
 }  // namespace
 
 CString JunkSizeText(ULONGLONG size) {
@@ -69,6 +83,10 @@ void JunkScanner::SetSafeFolders(const CStringArray& safeFolders, const CString&
 
 void JunkScanner::SetOptions(const JunkScanOptions& options) {
     m_options = options;
+}
+
+void JunkScanner::SetKeptOutFolder(const CString& folder) {
+    m_keptOut = FolderKey(folder);
 }
 
 void JunkScanner::Begin() {
@@ -116,6 +134,14 @@ void JunkScanner::WalkRoot(const CString& root, JunkScanSink& sink, const std::a
     Visit(root);
 }
 
+bool JunkScanner::IsKeptOut(const CString& folder) const {
+    // The walk spells folders in long names already.
+    if (m_keptOut.IsEmpty() || folder.GetLength() != m_keptOut.GetLength()) return false;
+    CString lowered = folder;
+    lowered.MakeLower();
+    return lowered == m_keptOut;
+}
+
 void JunkScanner::Visit(const CString& folder) {
     if (Stopped()) return;
     // The folder is read once; its files are tested from this one listing
@@ -145,6 +171,7 @@ void JunkScanner::Visit(const CString& folder) {
         if (Stopped()) return;
         CString path = folder + "\\" + name.c_str();
         if (FolderIsSkipped(path, m_skipFolders)) continue;
+        if (IsKeptOut(path)) continue;
         m_sink->OnFolder(path);
         Visit(path);
     }

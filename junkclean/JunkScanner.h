@@ -55,6 +55,9 @@ public:
     // The user's safe folders (lower-cased, trimmed); the built-in fragments are added.
     void SetSafeFolders(const CStringArray& safeFolders, const CString& windowsTail);
     void SetOptions(const JunkScanOptions& options);
+    // A folder the walk never enters, compared whole (the folder files are
+    // moved to: they are not junk again). Empty for none.
+    void SetKeptOutFolder(const CString& folder);
     // The present time for the age test; 0 reads the clock when the walk begins.
     void SetNow(ULONGLONG now) { m_fixedNow = now; }
 
@@ -79,6 +82,7 @@ private:
         size_t nameLength;
     };
     void Visit(const CString& folder);
+    bool IsKeptOut(const CString& folder) const;
     void ScanFolderFiles(const CString& folder);
     void AddJunkResult(const CString& folder, const WIN32_FIND_DATAA& entry, int reason);
     bool Stopped() const { return m_stop->load(std::memory_order_relaxed); }
@@ -94,6 +98,7 @@ private:
     CStringArray m_safeFolders;
     CString m_windowsTail;
     CStringArray m_skipFolders;
+    CString m_keptOut;  // long path, lower-cased, no trailing separator
     ExcludedNames m_excluded;
     JunkScanOptions m_options;
     ULONGLONG m_fixedNow = 0;

@@ -4,6 +4,7 @@
 // window does nothing.
 #include "CliTestSupport.h"
 #include "ToolhostRun.h"
+#include "../junkclean/UnusableTrash.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,47 @@ TEST_F(JunkCli, RecycleModeKeepsAFileOnADriveWithoutRecycleBin)
     EXPECT_EQ(remote->second["action"], "kept");
     EXPECT_EQ(remote->second["why"], "no Recycle Bin on this drive");
     EXPECT_EQ(rows.size(), 5u);
+}
+
+// A Recycle Bin that cannot take the files (the prefix's trash unusable):
+// nothing is deleted for good, every finding is kept and says why, exit 3.
+TEST_F(JunkCli, RecycleModeKeepsWhatTheRecycleBinCannotTake)
+{
+    const std::string report = m_out / "refused.json";
+    CliRun run;
+    {
+        junktest::UnusableTrash trash;
+        ASSERT_TRUE(trash.Ready()) << "the trash could not be made unusable";
+        run = RunCli("sysclean /clean /drives:D /mode:recycle /report:" + report);
+    }
+    EXPECT_EQ(run.exitCode, 3u) << run.output;
+    EXPECT_TRUE(run.windows.empty());
+    for (const char* rel : {"a.tmp", "sub\\b.bak", "sub\\deeper\\~c.doc", "empty.dat"})
+        EXPECT_TRUE(Exists(P(rel))) << rel;
+    const nlohmann::json body = ReadReport(report);
+    ExpectReportHead(body, "sysclean", "clean", 3);
+    ExpectJunkFound(body);
+    for (const nlohmann::json& row : body["findings"]) {
+        EXPECT_EQ(row["action"], "kept") << row.dump();
+        EXPECT_EQ(row["why"], "the Recycle Bin cannot take this file") << row.dump();
+    }
+}
+
+// Moving into a folder on a scanned drive: what is already in that folder
+// is not junk to be moved (and renamed) again.
+TEST_F(JunkCli, MoveModeLeavesTheMoveFolderAlone)
+{
+    MakeDirs(P("moved"));
+    Seed("moved\\old.tmp", "moved before");
+    const std::string report = m_out / "move.json";
+    const CliRun run = RunCli("sysclean /clean /drives:D /mode:move \"/to:" + P("Moved") + "\" /report:" + report);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    const nlohmann::json body = ReadReport(report);
+    ExpectJunkFound(body);  // exactly the junk outside the folder
+    EXPECT_EQ(ReadFileBytes(P("moved\\old.tmp")), "moved before");
+    EXPECT_FALSE(Exists(P("moved\\old (2).tmp")));
+    EXPECT_TRUE(Exists(P("moved\\a.tmp")));
+    EXPECT_FALSE(AnyJunkLeft());
 }
 
 TEST_F(JunkCli, SecondCleanBesideTheOpenWindowExitsFourAndDoesNothing)

@@ -269,4 +269,30 @@ TEST(EngineTest, EverythingOffReportsNothing) {
     EXPECT_EQ(0u, s.scanner.TotalKB());
 }
 
+// The folder files are moved to is never walked while the move mode is
+// chosen: what was moved there is not junk to be moved again. It is compared
+// whole, however it was written; a folder whose name only begins the same is
+// walked.
+TEST(EngineTest, TheMoveFolderIsNotWalked) {
+    TempTree tree("C:\\toolhost-tests\\jk-eng-moved");
+    ASSERT_TRUE(tree.File("a.tmp", 1));
+    ASSERT_TRUE(tree.File("Moved\\a.tmp", 1));
+    ASSERT_TRUE(tree.File("Moved\\inner\\b.tmp", 1));
+    ASSERT_TRUE(tree.File("Moved2\\c.tmp", 1));
+    for (const std::string& given : {tree / "Moved", tree / "moved\\", "  " + tree / "MOVED" + " "}) {
+        Scan s({"*.tmp"}, Off());
+        s.scanner.SetKeptOutFolder(given.c_str());
+        CollectSink& sink = s.Root(tree.path());
+        EXPECT_EQ(0, sink.ReasonOf(tree / "a.tmp")) << given;
+        EXPECT_EQ(-1, sink.ReasonOf(tree / "Moved\\a.tmp")) << given;
+        EXPECT_EQ(-1, sink.ReasonOf(tree / "Moved\\inner\\b.tmp")) << given;
+        EXPECT_EQ(0, sink.ReasonOf(tree / "Moved2\\c.tmp")) << given;
+        EXPECT_EQ(2u, sink.rows.size()) << given;
+    }
+    // Without a move folder it is walked like any other.
+    Scan s({"*.tmp"}, Off());
+    s.scanner.SetKeptOutFolder(CString());
+    EXPECT_EQ(4u, s.Root(tree.path()).rows.size());
+}
+
 }  // namespace

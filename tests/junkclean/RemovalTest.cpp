@@ -3,6 +3,7 @@
 // changed since the scan.
 #include "JunkTestSupport.h"
 #include "JunkUiSupport.h"
+#include "RemovalRun.h"
 #include "testsupport.h"
 
 #include "junkclean/DeleteProgressDlg.h"
@@ -12,6 +13,7 @@
 #include <vantres/ids_junk.h>
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -21,56 +23,6 @@ using namespace junktest;
 namespace {
 
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new JunkEnvironment);
-
-// One run of the progress dialog over a results list made of real files.
-class RemovalRun {
-public:
-    RemovalRun(DWORD mode, const std::string& folder, const std::vector<std::string>& files,
-               const std::vector<bool>& ticked, std::function<void()> beforeDialog = nullptr)
-        : m_ui([=] { Body(mode, folder, files, ticked, beforeDialog); }) {}
-
-    // The dialog, once it is up.
-    HWND Dialog() {
-        HWND dlg = NULL;
-        testsupport::WaitFor([&] { return (dlg = FindThreadDialog(m_ui.id(), IDC_JKD_PROGRESS)) != NULL; }, 15000);
-        return dlg;
-    }
-    // Waits for the dialog to end; the rows left in the list.
-    std::vector<std::string> Remaining() {
-        EXPECT_TRUE(m_ui.Join(60000)) << "the progress dialog did not close";
-        return m_remaining;
-    }
-    INT_PTR Result() const { return m_result; }
-
-private:
-    void Body(DWORD mode, const std::string& folder, const std::vector<std::string>& files,
-              const std::vector<bool>& ticked, const std::function<void()>& beforeDialog) {
-        CWnd host;
-        host.CreateEx(0, "STATIC", "junk removal test", WS_POPUP, CRect(0, 0, 600, 300), NULL, 0);
-        CListCtrl list;
-        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 580, 280), &host, IDC_JK_RESULTS);
-        list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-        SetupJunkColumns(list);
-        JunkFindingStamps stamps;
-        for (size_t i = 0; i < files.size(); ++i) {
-            JunkFinding f;
-            if (!FindingForFile(files[i].c_str(), JUNK_REASON_MASK, f)) f.path = files[i].c_str();
-            stamps.Record(f);
-            InsertJunkRow(list, int(i), f, "x");
-            list.SetCheck(int(i), ticked[i]);
-        }
-        if (beforeDialog) beforeDialog();
-        CDeleteProgressDlg dlg(mode, folder.c_str(), &host, &list, &stamps);
-        m_result = dlg.DoModal();
-        for (int i = 0; i < list.GetItemCount(); ++i) m_remaining.push_back(list.GetItemText(i, 0).str());
-        list.DestroyWindow();
-        host.DestroyWindow();
-    }
-
-    std::vector<std::string> m_remaining;
-    INT_PTR m_result = 0;
-    UiThread m_ui;
-};
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -400,6 +352,33 @@ TEST(RemovalTest, MoveTargetWithADoubleByteNameTakesTheFilesInside) {
     EXPECT_EQ(8u, ReadSize(target / (jing + "\\a (2).tmp")));
     // Nothing landed beside the folder under a name glued to it.
     EXPECT_FALSE(Exists(target.path() + "\\" + jing + "a.tmp"));
+}
+
+// Where the system's settings say the Recycle Bin takes nothing, or less than
+// the file, the removal knows before it asks the shell: the bin turned off
+// for every drive, a bin of 0% of the drive, the administrators' "no recycling".
+TEST(RemovalTest, TheRecycleBinSettingsSayWhatItWillNotTake) {
+    const char* const bitBucket = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
+    const char* const policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    struct Setting {
+        const char* key;
+        const char* name;
+        DWORD value;
+    };
+    TempTree tree("C:\\toolhost-tests\\jk-rem-bin-settings");
+    ASSERT_TRUE(tree.File("a.tmp", 10));
+    const std::string file = tree / "a.tmp";
+    EXPECT_TRUE(RecycleBinCheck().Takes(file.c_str()));
+    for (const Setting& s : {Setting{bitBucket, "NukeOnDelete", 1}, Setting{bitBucket, "Percent", 0},
+                             Setting{policies, "NoRecycleFiles", 1}}) {
+        SHSetValueA(HKEY_CURRENT_USER, s.key, s.name, REG_DWORD, &s.value, sizeof s.value);
+        EXPECT_FALSE(RecycleBinCheck().Takes(file.c_str())) << s.name;
+        SHDeleteValueA(HKEY_CURRENT_USER, s.key, s.name);
+    }
+    const DWORD whole = 100;  // a bin as large as the drive takes it
+    SHSetValueA(HKEY_CURRENT_USER, bitBucket, "Percent", REG_DWORD, &whole, sizeof whole);
+    EXPECT_TRUE(RecycleBinCheck().Takes(file.c_str()));
+    SHDeleteValueA(HKEY_CURRENT_USER, bitBucket, "Percent");
 }
 
 }  // namespace

@@ -161,6 +161,7 @@
 
 /* ---- strings added for this build ------------------------------------------ */
 #define IDS_JKD_NO_RECYCLE_BIN      9046  /* yes/no: a ticked file lies on a drive without Recycle Bin (%s) */
+#define IDS_JKD_BIN_REFUSES         9048  /* yes/no: the Recycle Bin cannot take a ticked file (%s) */
 
 /* ---- bitmaps ---------------------------------------------------------------- */
 #define IDB_JUNK_BACKGROUND         306   /* window background with heading band, 769 x 533 */
