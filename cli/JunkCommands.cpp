@@ -95,6 +95,7 @@ public:
         std::string text = why ? why : "";
         // Nobody is there to confirm a file of a system type: it stays.
         if (text == "declined") text = "system file type";
+        if (text == "in move folder") text = "already in the move folder";
         if (text == "no recycle bin")
             text = HasRecycleBin(Path(i)) ? "the Recycle Bin cannot take this file" : "no Recycle Bin on this drive";
         m_rows[size_t(i)] = {{"action", "kept"}, {"why", text}};

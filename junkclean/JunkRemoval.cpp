@@ -1,6 +1,7 @@
 #include "junkclean/JunkRemoval.h"
 
 #include "junkclean/JunkResults.h"
+#include "junkclean/JunkScanner.h"
 #include "junkclean/ProtectedFiles.h"
 #include "junkclean/ShortcutTest.h"
 
@@ -34,6 +35,12 @@ int Remove(DWORD mode, const CString& path, const CString& folder, CString& move
     case REMOVAL_MOVE: movedTo = MoveTargetFor(path, folder); return MoveFileToFolder(path, folder);
     default: return -1;
     }
+}
+
+// Whether path lies directly in folder: moving it there would only rename it.
+bool InFolder(const CString& path, const CString& folder) {
+    const int slash = path.ReverseFind('\\');
+    return slash > 0 && FolderKey(path.Left(slash)) == FolderKey(folder);
 }
 
 }  // namespace
@@ -117,6 +124,8 @@ void RunRemovalPass(DWORD mode, const CString& folder, RemovalItems& items, cons
                 items.OnKept(i, "missing");
             } else if (stamps && !stamps->Unchanged(path)) {
                 items.OnKept(i, "changed");
+            } else if (mode == REMOVAL_MOVE && InFolder(path, folder)) {
+                items.OnKept(i, "in move folder");
             } else {
                 const bool forGood = mode == REMOVAL_RECYCLE && !bin.Takes(path);
                 int answer = forGood && !mayDeleteForGood(path) ? IDNO : IDYES;

@@ -28,7 +28,8 @@ public:
     virtual CString Path(int i) const = 0;
     // The file is gone (movedTo: where it went in move mode, else empty).
     virtual void OnRemoved(int i, const CString& movedTo) = 0;
-    // A ticked file stays; why: "missing", "changed", "declined", "no recycle
+    // A ticked file stays; why: "missing", "changed", "declined", "in move
+    // folder" (moving it would only rename it), "no recycle
     // bin" (the Recycle Bin would not take it and the user kept what would be
     // deleted for good) or "failed".
     virtual void OnKept(int i, const char* why) = 0;

@@ -34,8 +34,8 @@ HANDLE FindAll(const CString& pattern, WIN32_FIND_DATAA& data) {
     return FindFirstFileExA(pattern, FindExInfoStandard, &data, FindExSearchNameMatch, NULL, 0);
 }
 
-// A folder as the walk spells it, for a whole comparison: the long path,
-// lower-cased, without a trailing separator.
+}  // namespace
+
 CString FolderKey(const CString& folder) {
     CString path = folder;
     path.Trim();
@@ -47,8 +47,6 @@ CString FolderKey(const CString& folder) {
     path.MakeLower();
     return path;
 }
-
-}  // namespace
 
 CString JunkSizeText(ULONGLONG size) {
     const DWORD b = DWORD(size & 0xFFFFFFFFu);

@@ -109,6 +109,10 @@ private:
     const std::atomic<bool>* m_stop = nullptr;
 };
 
+// A folder as the walk spells it, for a whole comparison: the long path,
+// lower-cased, without a trailing separator.
+CString FolderKey(const CString& folder);
+
 // Column texts of a result row.
 CString JunkSizeText(ULONGLONG size);     // "0 KB" below 1,024 bytes, else "%d KB" of the low 32 bits
 CString JunkTimeText(const FILETIME& ft);  // local "%H:%M %d-%m-%y", empty when it cannot be converted

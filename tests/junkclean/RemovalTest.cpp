@@ -76,6 +76,20 @@ TEST(RemovalTest, MoveToFolderGivesASecondSameNameANewName) {
     EXPECT_EQ(target / "a (3).tmp", MoveTargetFor("C:\\z\\a.tmp", (target.path() + "\\").c_str()).str());
 }
 
+// A ticked file that already lies in the move folder (listed before the move
+// mode was chosen) keeps its name and its row: moving it would only rename it.
+TEST(RemovalTest, AFileAlreadyInTheMoveFolderStaysAsItIs) {
+    TempTree tree("C:\\toolhost-tests\\jk-rem-move-inside");
+    TempTree target("D:\\jk-rem-move-inside");
+    ASSERT_TRUE(target.File("old.tmp", 3));
+    ASSERT_TRUE(tree.File("old.tmp", 4));
+    RemovalRun run(REMOVAL_MOVE, target.path() + "\\", {target / "OLD.tmp", tree / "old.tmp"}, {true, true});
+    EXPECT_EQ((std::vector<std::string>{target / "OLD.tmp"}), run.Remaining());
+    EXPECT_EQ(3u, ReadSize(target / "old.tmp"));
+    EXPECT_EQ(4u, ReadSize(target / "old (2).tmp"));  // the other one came in beside it
+    EXPECT_EQ(DWORD(-1), ReadSize(target / "old (3).tmp"));
+}
+
 TEST(RemovalTest, CounterAndBarCountEveryRow) {
     TempTree tree("C:\\toolhost-tests\\jk-rem-counter");
     for (const char* f : {"a.tmp", "b.tmp", "c.tmp"}) ASSERT_TRUE(tree.File(f, 1));
