@@ -1,7 +1,8 @@
-// Registry symbolic links as the walker meets them. Windows on 64 bits (and
-// Wine) links many keys below Wow6432Node to their 64-bit twins, and keys such
-// as "Time Zones" to keys elsewhere: a walk that followed every link would list
-// one value under two paths.
+// Registry symbolic links as the walker meets them. Wine makes the keys a
+// 64-bit system shares between its two views links below Wow6432Node (App
+// Paths, Fonts, Policies and some fifty more), and "...\CurrentVersion\Time
+// Zones" a link to its "Windows NT" twin: a walk that followed every link
+// would list one value under two paths.
 #pragma once
 
 #include <windows.h>

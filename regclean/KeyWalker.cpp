@@ -89,9 +89,13 @@ bool WalkTree(ScanContext& ctx, HKEY key, const CString& path, Opened opened)
         if (rc != ERROR_SUCCESS) break;
         // Opened as a link, a link shows its own target value instead of the
         // target's values: no extra call for the plain keys that are the rule.
-        RegKey sub;
-        if (sub.Open(key, name, kReadAccess, REG_OPTION_OPEN_LINK) != ERROR_SUCCESS) continue;
         const CString child = path + "\\" + name;
+        RegKey sub;
+        if (sub.Open(key, name, kReadAccess, REG_OPTION_OPEN_LINK) != ERROR_SUCCESS) {
+            // A system that refuses the option still opens the key as it is.
+            if (sub.Open(key, name, kReadAccess) == ERROR_SUCCESS) WalkTree(ctx, sub.get(), child, Opened::Plain);
+            continue;
+        }
         if (!WalkTree(ctx, sub.get(), child, Opened::AsLink)) continue;
         std::wstring target;
         if (ReadLinkTarget(sub.get(), target) && KernelNameBelow(target, ctx.walkRoots)) continue;
