@@ -121,13 +121,24 @@ NewSet MakeSet(const CString& location)
     return made;
 }
 
-// Deletes the oldest sets beyond the `keep` newest; the new set counts as one.
+// The folder that holds a set's folder: where the sets of one schedule lie.
+CString SetsFolderOf(const CString& info)
+{
+    CString folder = FolderOfPath(info);
+    while (EndsWithBackslash(folder)) folder = folder.Left(folder.GetLength() - 1);
+    return FolderOfPath(folder);
+}
+
+// Deletes the oldest sets beyond the `keep` newest among those beside the new
+// set (which counts as one). A set kept somewhere else (made at another
+// location, or imported from a copy on another disk) is never touched.
 bool KeepNewest(const CString& newInfo, int keep, nlohmann::json& deleted)
 {
     bool ok = true;
     int kept = 1;
+    const CString beside = SetsFolderOf(newInfo);
     for (const SetListing& set : ListSetsNewestFirst()) {
-        if (set.info.CompareNoCase(newInfo) == 0) continue;
+        if (set.info.CompareNoCase(newInfo) == 0 || SetsFolderOf(set.info).CompareNoCase(beside) != 0) continue;
         if (kept < keep) {
             ++kept;
             continue;

@@ -56,6 +56,9 @@ void LaunchHelp(LPCSTR programPath)
     ::FreeLibrary(component);
 
     HelpCall call{HelpFileFor(programPath, ProgramLanguage())};
+    // A translation that is missing falls back to the Chinese help beside it.
+    if (::GetFileAttributesA(call.file) == INVALID_FILE_ATTRIBUTES)
+        call.file = HelpFileFor(programPath, kLanguageChinese);
     if (GuardedCall(CallHtmlHelp, &call)) return;
 
     CString text("Unable to start HTML Help file.\r\nYou need free html help Update (450 KB).\r\n"

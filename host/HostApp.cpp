@@ -7,6 +7,7 @@
 #include "host/ProgramLocale.h"
 #include "host/ResourceScope.h"
 #include "host/SingleInstanceGuard.h"
+#include "vantres/ids_host.h"
 
 #include "cli/CommandLine.h"
 #include "cli/CliRun.h"
@@ -119,7 +120,11 @@ void CHostApp::RunTool(HostCommand tool)
     // The instance name is copied: the text buffer is reused by the window.
     const CString instanceName(LoadTextById(InstanceNameId(tool)));
     SingleInstanceGuard guard(instanceName);
-    if (!guard.Allowed()) return;
+    if (!guard.Allowed()) {
+        // Held by a run without a window: say so rather than do nothing.
+        if (!guard.RaisedWindow()) AfxMessageBox(IDS_HOST_BUSY, MB_ICONINFORMATION);
+        return;
+    }
 
     switch (tool) {
     case HostCommand::JunkClean: RunMainWindow<CJunkCleanerWnd>(*this); break;

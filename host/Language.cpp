@@ -20,6 +20,13 @@ LANGID LanguageFromSettings()
     return value == kLanguageChinese || value == kLanguageEnglish ? LANGID(value) : 0;
 }
 
+// The Chinese texts are in code page 936: under another ANSI code page they
+// would show as "?", so such a Windows gets English whatever was asked for.
+LANGID DrawableHere(LANGID language)
+{
+    return language == kLanguageChinese && ::GetACP() != 936 ? kLanguageEnglish : language;
+}
+
 }  // namespace
 
 LANGID LanguageForInterface(LANGID interfaceLanguage)
@@ -41,7 +48,7 @@ LANGID ProgramLanguage()
 {
     if (!g_language) {
         const LANGID chosen = LanguageFromSettings();
-        g_language = chosen ? chosen : LanguageForInterface(UserInterfaceLanguage());
+        g_language = DrawableHere(chosen ? chosen : LanguageForInterface(UserInterfaceLanguage()));
     }
     return g_language;
 }

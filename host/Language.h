@@ -10,7 +10,8 @@ const LANGID kLanguageEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);   
 
 // The run's language, chosen on the first call and kept: the settings value
 // "Language" (REG_DWORD, 0x0804 or 0x0409) when it holds one of the two,
-// otherwise the user's interface language.
+// otherwise the user's interface language; English wherever the ANSI code
+// page is not 936, since the Chinese texts cannot be drawn there.
 LANGID ProgramLanguage();
 
 // Makes the run's language the one the framework looks resources up in.

@@ -1,8 +1,11 @@
 // "uninstall": the program removes what it wrote itself, in this order:
-// the registry backup sets, the undo files of the registry cleaner, then the
-// whole settings key. Nothing is shown and every step is tried whatever the
-// one before it did.
+// the registry backup sets, the undo files of the registry cleaner (and their
+// folder when it is left empty), the whole settings key, then the registry
+// cleaner's section switches; maker's keys left empty go too. Nothing is
+// shown and every step is tried whatever the one before it did.
 #pragma once
+
+#include <afxwin.h>
 
 void RemoveOwnData();
 
@@ -14,3 +17,8 @@ void RemoveBackupSets();
 void RemoveUndoFiles();
 // The settings key below HKEY_CURRENT_USER with all its subkeys.
 void RemoveSettingsKey();
+// The registry cleaner's section switches, kept outside the settings key.
+void RemoveSectionSwitches();
+// Deletes the key `path` below HKEY_CURRENT_USER and the keys above it (up to
+// "Software"), each only while it holds neither subkeys nor values.
+void RemoveEmptyKeysUp(CString path);

@@ -4,8 +4,10 @@
 
 #include "regbackup/HiveBackup.h"
 #include "regbackup/LegacyHiveBackup.h"
+#include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
 
+#include <shlwapi.h>
 #include <vantor/System.h>
 
 namespace {
@@ -34,4 +36,11 @@ void RemoveUndoFiles()
     CStringArray files;
     ListUndoRecords(files);
     for (int i = 0; i < files.GetSize(); ++i) ::DeleteFileA(files[i]);
+    RemoveEmptyUndoFolder();
+}
+
+void RemoveSectionSwitches()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kSwitchKey);
+    RemoveEmptyKeysUp(kSwitchKey);
 }

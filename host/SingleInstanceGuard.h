@@ -10,7 +10,11 @@ public:
     explicit SingleInstanceGuard(LPCSTR name);
     // TRUE when this process may run the tool.
     BOOL Allowed() const { return m_allowed; }
+    // When not allowed: whether the running instance had a window to raise
+    // (a run from the command line has none).
+    BOOL RaisedWindow() const { return m_raised; }
 
 private:
     BOOL m_allowed;
+    BOOL m_raised = FALSE;
 };

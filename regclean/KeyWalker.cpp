@@ -2,6 +2,7 @@
 
 #include "regclean/FaultSeam.h"
 #include "regclean/FileReference.h"
+#include "regclean/KeyLinks.h"
 #include "regclean/PathText.h"
 #include "regclean/RegKey.h"
 
@@ -31,8 +32,9 @@ bool WalkerSkips(const CString& path)
     return false;
 }
 
-void TestKeyValues(ScanContext& ctx, HKEY key, const CString& path)
+bool TestKeyValues(ScanContext& ctx, HKEY key, const CString& path)
 {
+    bool link = false;
     for (DWORD index = 0; ctx.KeepGoing(); ++index) {
         char name[260];
         BYTE data[261];
@@ -40,6 +42,7 @@ void TestKeyValues(ScanContext& ctx, HKEY key, const CString& path)
         DWORD dataSize = 260;  // one byte more for a terminator the data may lack
         DWORD type = 0;
         LONG rc = ::RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize);
+        if ((rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) && type == REG_LINK) link = true;
         // Too long to read: not a path we judge. Any other failure ends the
         // values (some keys answer every index with an error).
         if (rc == ERROR_MORE_DATA) continue;
@@ -54,24 +57,77 @@ void TestKeyValues(ScanContext& ctx, HKEY key, const CString& path)
             ctx.walked.insert(WalkedValue(path, name, text));
         }
     }
+    return link;
 }
 
-void WalkKey(ScanContext& ctx, HKEY key, const CString& path)
+namespace {
+
+// How WalkTree met a key.
+enum class Opened {
+    Plain,      // walk values and subkeys
+    AsLink,     // opened as a link: a link's target value ends the walk here
+    ValuesDone  // the values were tested already: subkeys only
+};
+
+// Walks one key and what lies below it; true when the key, opened as a
+// link, holds a link's target value instead of values of its own.
+bool WalkTree(ScanContext& ctx, HKEY key, const CString& path, Opened opened)
 {
-    if (WalkerSkips(path)) return;
-    if (++ctx.flags.WalkCounter > 2) {
-        ctx.sink.ShowStatus(path);
-        ctx.flags.WalkCounter = 0;
+    if (WalkerSkips(path)) return false;
+    if (opened != Opened::ValuesDone) {
+        if (++ctx.flags.WalkCounter > 2) {
+            ctx.sink.ShowStatus(path);
+            ctx.flags.WalkCounter = 0;
+        }
+        if (TestKeyValues(ctx, key, path) && opened == Opened::AsLink) return true;
     }
-    TestKeyValues(ctx, key, path);
     for (DWORD index = 0; ctx.KeepGoing(); ++index) {
         char name[260];
         DWORD nameSize = sizeof name;
         LONG rc = ::RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_MORE_DATA) continue;
         if (rc != ERROR_SUCCESS) break;
+        // Opened as a link, a link shows its own target value instead of the
+        // target's values: no extra call for the plain keys that are the rule.
+        const CString child = path + "\\" + name;
         RegKey sub;
-        if (sub.Open(key, name, kReadAccess) != ERROR_SUCCESS) continue;
-        WalkKey(ctx, sub.get(), path + "\\" + name);
+        if (sub.Open(key, name, kReadAccess, REG_OPTION_OPEN_LINK) != ERROR_SUCCESS) {
+            // A system that refuses the option still opens the key as it is.
+            if (sub.Open(key, name, kReadAccess) == ERROR_SUCCESS) WalkTree(ctx, sub.get(), child, Opened::Plain);
+            continue;
+        }
+        if (!WalkTree(ctx, sub.get(), child, Opened::AsLink)) continue;
+        std::wstring target;
+        if (ReadLinkTarget(sub.get(), target) && KernelNameBelow(target, ctx.walkRoots)) continue;
+        // A link out of the walked keys: what it leads to is walked here,
+        // under the link's path (the one a user meets it by).
+        RegKey followed;
+        if (followed.Open(key, name, kReadAccess) != ERROR_SUCCESS) continue;
+        // A plain key that merely holds a value of the link type opens as
+        // itself: its values were tested above.
+        const std::wstring own = KernelKeyName(sub.get());
+        const bool same = !own.empty() && own == KernelKeyName(followed.get());
+        WalkTree(ctx, followed.get(), child, same ? Opened::ValuesDone : Opened::Plain);
     }
+    return false;
+}
+
+void AddRoot(ScanContext& ctx, HKEY key)
+{
+    std::wstring name = KernelKeyName(key);
+    if (!name.empty() && !KernelNameBelow(name, ctx.walkRoots)) ctx.walkRoots.push_back(name);
+}
+
+}  // namespace
+
+void AddWalkRoot(ScanContext& ctx, HKEY root, const char* subkey)
+{
+    RegKey key;
+    if (key.Open(root, subkey, KEY_QUERY_VALUE) == ERROR_SUCCESS) AddRoot(ctx, key.get());
+}
+
+void WalkKey(ScanContext& ctx, HKEY key, const CString& path)
+{
+    AddRoot(ctx, key);
+    WalkTree(ctx, key, path, Opened::Plain);
 }

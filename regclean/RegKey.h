@@ -10,10 +10,10 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    LONG Open(HKEY parent, const char* path, REGSAM access)
+    LONG Open(HKEY parent, const char* path, REGSAM access, DWORD options = 0)
     {
         Close();
-        return ::RegOpenKeyExA(parent, path, 0, access, &m_key);
+        return ::RegOpenKeyExA(parent, path, options, access, &m_key);
     }
     void Close()
     {

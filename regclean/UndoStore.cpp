@@ -107,16 +107,29 @@ bool ValueMatches(const UndoValue& value)
 
 }  // namespace
 
-CString UndoFolder()
+CString UndoFolderOutside(bool make)
 {
     char documents[MAX_PATH] = {};
     ::SHGetSpecialFolderPathA(nullptr, documents, CSIDL_PERSONAL, FALSE);
-    CString folder(documents);
-    ::CreateDirectoryA(folder, nullptr);
-    folder = WithSlash(folder) + "Vantor";
-    ::CreateDirectoryA(folder, nullptr);
-    folder += "\\RegCleanUndo";
-    ::CreateDirectoryA(folder, nullptr);
+    const CString own = WithSlash(documents) + "Vantor";
+    if (make) {
+        ::CreateDirectoryA(documents, nullptr);
+        ::CreateDirectoryA(own, nullptr);
+        ::CreateDirectoryA(own + "\\RegCleanUndo", nullptr);
+    }
+    return own + "\\RegCleanUndo";
+}
+
+void RemoveEmptyUndoFolder()
+{
+    const CString folder = UndoFolderOutside(false);
+    // Only empty folders go: anything the user put there stays.
+    if (::RemoveDirectoryA(folder)) ::RemoveDirectoryA(folder.Left(folder.ReverseFind('\\')));
+}
+
+CString UndoFolder()
+{
+    CString folder = UndoFolderOutside(true);
     if (!FolderExists(folder)) {
         char current[MAX_PATH] = {};
         ::GetCurrentDirectoryA(MAX_PATH, current);

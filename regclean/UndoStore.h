@@ -12,6 +12,8 @@ extern const char kUndoRecordsKey[];
 // The documents folder + "\Vantor\RegCleanUndo\", made when missing; the
 // current folder when it cannot be made. Always ends with "\".
 CString UndoFolder();
+// Removes that folder, and the "Vantor" folder above it, when they are empty.
+void RemoveEmptyUndoFolder();
 
 // Writes `text` into a new file of `folder` and records it. The file gets a
 // name of its own: the seconds since 1970, ".reg", and when a removal of the

@@ -57,6 +57,31 @@ protected:
     ScratchDir m_out{"cli-backup-out"};
 };
 
+// /keep prunes the sets of the folder it writes to: a set kept somewhere else
+// (another location, a copy imported from another disk) is never deleted.
+TEST_F(BackupCli, KeepLeavesSetsInOtherFoldersAlone)
+{
+    ScratchDir elsewhere("cli-sets-elsewhere");
+    const std::string firstReport = m_out / "elsewhere.json";
+    ASSERT_EQ(RunCli("backup /backup /location:" + elsewhere.path() + " /report:" + firstReport).exitCode, 0u);
+    const std::string kept = ReadReport(firstReport)["set"]["info"];
+    std::vector<std::string> infos;
+    for (int run = 0; run < 2; ++run) {
+        const std::string report = m_out / ("keep-one" + std::to_string(run) + ".json");
+        const CliRun result = RunCli("backup /backup /location:" + m_sets.path() + " /keep:1 /report:" + report);
+        EXPECT_EQ(result.exitCode, 0u) << result.output;
+        const nlohmann::json body = ReadReport(report);
+        infos.push_back(body["set"]["info"]);
+        if (run == 0) EXPECT_TRUE(body["deleted_sets"].empty()) << body.dump(1);
+        else EXPECT_EQ(body["deleted_sets"], nlohmann::json::array({infos[0]})) << body.dump(1);
+    }
+    EXPECT_TRUE(Exists(kept));
+    const std::vector<std::string> recorded = Recorded();
+    EXPECT_NE(std::find(recorded.begin(), recorded.end(), kept), recorded.end()) << "the set elsewhere lost its record";
+    EXPECT_FALSE(Exists(infos[0]));
+    EXPECT_TRUE(Exists(infos[1]));
+}
+
 TEST_F(BackupCli, BackupKeepTwoThreeTimesLeavesTheTwoNewestSets)
 {
     std::vector<std::string> infos;

@@ -211,50 +211,6 @@ private:
     PROCESS_INFORMATION m_info = {};
 };
 
-struct BoxSearch {
-    DWORD pid;
-    HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
-{
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (owner != search->pid || !::IsWindowVisible(hwnd) || std::string(cls) != "#32770") return TRUE;
-    search->box = hwnd;
-    return FALSE;
-}
-
-// The visible dialog of process pid (a message box is one), or null.
-HWND MessageBoxOf(DWORD pid)
-{
-    BoxSearch search{pid, nullptr};
-    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    return search.box;
-}
-
-BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param)
-{
-    char cls[64] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) != "Static") return TRUE;
-    std::string text(size_t(::GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(size_t(::GetWindowTextA(hwnd, &text[0], int(text.size()))));
-    *reinterpret_cast<std::string*>(param) += text;
-    return TRUE;
-}
-
-// The message box's text: its static controls (the icon's is empty).
-std::string BoxText(HWND box)
-{
-    std::string text;
-    ::EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
 // The interface an administrator is promised, line by line, per tool.
 const char* const kUsageLines[][3] = {
     {"toolhost regclean /scan  [/sections:LIST] [/report:FILE]",
@@ -276,9 +232,9 @@ TEST(CliUsageBox, UsageWithoutAConsoleShowsInAMessageBoxThatClosesWithItsButton)
         DetachedToolhost program(c.args);
         ASSERT_TRUE(program.started()) << c.args;
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = MessageBoxOf(program.id())) != nullptr; }, 30000)) << c.args;
+        ASSERT_TRUE(WaitFor([&] { return (box = testsupport::MessageBoxOf(program.id())) != nullptr; }, 30000)) << c.args;
         EXPECT_EQ(WindowText(box), "toolhost") << c.args;
-        const std::string text = BoxText(box);
+        const std::string text = testsupport::BoxText(box);
         for (int tool = 0; tool < 3; ++tool)
             for (const char* line : kUsageLines[tool]) {
                 if (!line) continue;

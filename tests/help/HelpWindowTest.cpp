@@ -279,3 +279,24 @@ TEST(HelpWindow, F1UnderEnglishOpensTheEnglishHelp)
     EXPECT_TRUE(WindowTextW(help) == Wide(kEnglishHelpTitle)) << "the viewer is not on the English help file";
     CloseHelpAndTool(program, help, window);
 }
+
+// A copy of the program whose English help file is missing: F1 under English
+// opens the Chinese help beside it rather than nothing.
+TEST(HelpWindow, F1UnderEnglishWithoutTheEnglishFileOpensTheChineseOne)
+{
+    ScratchDir copy("help-no-english");
+    for (const char* file : {"toolhost.exe", "afxlite.dll", "vantor.dll", "vantres.dll", "qhtm.dll", "toolhost.chm"})
+        ASSERT_TRUE(::CopyFileA((ProgramDir() + file).c_str(), (copy / file).c_str(), FALSE)) << file;
+    hosttest::SavedSettingsKey saved;
+    hosttest::SetSettingsDword("Language", 0x0409);
+
+    Process program("\"" + (copy / "toolhost.exe") + "\" regclean");
+    ASSERT_TRUE(program.started());
+    HWND window = WaitForWindow("Registry Cleanup and Repair", 20000, program.id());
+    ASSERT_NE(window, nullptr) << "the registry cleaner did not open in English";
+    HWND help = OpenHelpWithF1(program, window);
+    ASSERT_NE(help, nullptr) << "F1 opened no help window";
+    WaitFor([&] { return WindowTextW(help) == Wide(kHelpTitle); }, 5000);
+    EXPECT_TRUE(WindowTextW(help) == Wide(kHelpTitle)) << "the viewer is not on the Chinese help file";
+    CloseHelpAndTool(program, help, window);
+}

@@ -61,3 +61,26 @@ TEST(ToolhostSingleInstance, SecondStartRaisesTheFirstWindowAndQuits)
     ASSERT_NE(againWindow, nullptr);
     EXPECT_TRUE(CloseTool(again, againWindow));
 }
+
+// A run of the tool without a window (the command line, a scheduled task)
+// holds its name: a start of the window then says why it cannot open, and
+// quits when the message is closed, instead of doing nothing.
+TEST(ToolhostSingleInstance, AStartWhileTheToolRunsWithoutAWindowSaysSo)
+{
+    SavedSettingsKey saved;
+    // The name as a run from the command line holds it.
+    HANDLE held = ::CreateSemaphoreA(nullptr, 1, 1, RegCleanTitle().c_str());
+    ASSERT_NE(held, nullptr);
+    Process start(ToolhostCommand("regclean"));
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (box = MessageBoxOf(start.id())) != nullptr; }, 20000))
+        << "no message from the start";
+    if (box) {
+        const std::string busy = Ansi(u8"该工具正在由命令行或计划任务运行");
+        EXPECT_NE(BoxText(box).find(busy), std::string::npos) << BoxText(box);
+        EXPECT_EQ(FindToolWindow(RegCleanTitle(), start.id()), nullptr);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_NE(start.Wait(20000), DWORD(STILL_ACTIVE)) << "the start did not quit after its message";
+    ::CloseHandle(held);
+}

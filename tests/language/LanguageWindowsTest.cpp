@@ -269,3 +269,25 @@ TEST(LanguageStart, ToolsOpenInTheInterfaceLanguageAndASecondStartRaisesThem) {
         EXPECT_TRUE(hosttest::CloseTool(*running[i], windows[i]));
     }
 }
+
+// A "Language" value of Chinese carried to a Windows of another ANSI code page
+// (a roaming profile, a copied settings key) would make every text "?": such a
+// run is English, and a real start opens the English window.
+TEST(LanguageStart, ChineseAskedForWhereItCannotBeDrawnGivesEnglish)
+{
+    if (::GetACP() == 936) GTEST_SKIP() << "Chinese can be drawn under this code page";
+    hosttest::SavedSettingsKey saved;
+    hosttest::SetSettingsDword("Language", 0x0804);
+    const CString savedPath = CDlgChildWnd::m_strSettingsPath;
+    CDlgChildWnd::m_strSettingsPath = hosttest::kSettingsPath;
+    ForgetProgramLanguage();
+    EXPECT_EQ(kLanguageEnglish, ProgramLanguage());
+    ForgetProgramLanguage();
+    CDlgChildWnd::m_strSettingsPath = savedPath;
+
+    testsupport::Process run(hosttest::ToolhostCommand("backup"));
+    HWND window = testsupport::WaitForWindow("Registry Backup", 20000, run.id());
+    ASSERT_NE(window, nullptr) << "the English window did not open";
+    EXPECT_EQ(testsupport::WindowText(::GetDlgItem(window, IDC_BK_BACKUP)), "&Backup");
+    EXPECT_TRUE(hosttest::CloseTool(run, window));
+}

@@ -21,14 +21,7 @@ using testsupport::ScratchKey;
 
 namespace {
 
-struct ScanRun {
-    ScanFlags flags;
-    rctest::CollectSink sink;
-    FileProbe probe;
-    FileReferenceTest files{probe};
-    ScanContext ctx{flags, sink, files};
-    ScanRun() { flags.KeepGoing = true; }
-};
+using rctest::ScanRun;
 
 class DoubleByteNames : public ::testing::Test {
 protected:

@@ -23,13 +23,7 @@ namespace {
 
 const char kGone[] = "C:\\rc-gone\\walker\\tool.exe /x";
 
-struct WalkRun {
-    ScanFlags flags;
-    CollectSink sink;
-    FileProbe probe;
-    FileReferenceTest files{probe};
-    ScanContext ctx{flags, sink, files};
-    WalkRun() { flags.KeepGoing = true; }
+struct WalkRun : rctest::ScanRun {
     void Walk(const ScratchKey& key)
     {
         WalkKey(ctx, key.key(), "HKEY_CURRENT_USER\\" + CString(key.path().c_str()));

@@ -1,5 +1,7 @@
 #include "RegCleanTestSupport.h"
 
+#include "regclean/RegistryScanner.h"
+
 #include "host/HostServices.h"
 #include "testsupport.h"
 
@@ -60,6 +62,14 @@ std::vector<std::string> CollectSink::Statuses() const
 {
     CSingleLock hold(&m_lock, TRUE);
     return m_statuses;
+}
+
+std::vector<RegistryFinding> ScanRun::Scan(std::initializer_list<int> sections)
+{
+    SectionSwitches on(false);
+    for (int s : sections) on.on[s] = true;
+    RunScanSteps(ctx, on);
+    return sink.Rows();
 }
 
 int CountRows(const std::vector<RegistryFinding>& rows, const std::string& key, const std::string& name,

@@ -3,7 +3,11 @@
 // snapshot that puts a settings key back as it was.
 #pragma once
 
+#include "regclean/FileProbe.h"
+#include "regclean/FileReference.h"
+#include "regclean/KeyWalker.h"
 #include "regclean/ScanModel.h"
+#include "regclean/Sections.h"
 
 #include <afxmt.h>
 
@@ -45,6 +49,18 @@ private:
     std::vector<std::string> m_statuses;
     ScanFlags* m_stopFlags = nullptr;
     int m_stopAfter = -1;
+};
+
+// What a scan needs, the flags set to go on.
+struct ScanRun {
+    ScanFlags flags;
+    CollectSink sink;
+    FileProbe probe;
+    FileReferenceTest files{probe};
+    ScanContext ctx{flags, sink, files};
+    ScanRun() { flags.KeepGoing = true; }
+    // Runs the scan's steps with only `sections` on; the rows found.
+    std::vector<RegistryFinding> Scan(std::initializer_list<int> sections);
 };
 
 int CountRows(const std::vector<RegistryFinding>& rows, const std::string& key, const std::string& name,

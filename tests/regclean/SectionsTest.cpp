@@ -19,18 +19,10 @@ using rctest::CollectSink;
 using rctest::CountRows;
 using rctest::Describe;
 using rctest::KeySnapshot;
+using rctest::ScanRun;
 using rctest::SetText;
 
 namespace {
-
-struct ScanRun {
-    ScanFlags flags;
-    CollectSink sink;
-    FileProbe probe;
-    FileReferenceTest files{probe};
-    ScanContext ctx{flags, sink, files};
-    ScanRun() { flags.KeepGoing = true; }
-};
 
 SectionSwitches Only(std::initializer_list<int> sections)
 {

@@ -259,4 +259,50 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+namespace {
+
+struct BoxSearch {
+    DWORD pid;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
+{
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    char cls[64] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (owner != search->pid || !::IsWindowVisible(hwnd) || std::string(cls) != "#32770") return TRUE;
+    search->box = hwnd;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param)
+{
+    char cls[64] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != "Static") return TRUE;
+    std::string text(size_t(::GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(size_t(::GetWindowTextA(hwnd, &text[0], int(text.size()))));
+    *reinterpret_cast<std::string*>(param) += text;
+    return TRUE;
+}
+
+}  // namespace
+
+HWND MessageBoxOf(DWORD pid)
+{
+    BoxSearch search{pid, nullptr};
+    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.box;
+}
+
+std::string BoxText(HWND box)
+{
+    std::string text;
+    ::EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 }  // namespace testsupport

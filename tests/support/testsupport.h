@@ -102,5 +102,9 @@ HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 15000, DWORD pid 
 // Waits until the window is gone.
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = 15000);
 std::string WindowText(HWND hwnd);
+// A visible dialog of process pid (a message box is one), or null.
+HWND MessageBoxOf(DWORD pid);
+// A message box's text: its static controls together (the icon's is empty).
+std::string BoxText(HWND box);
 
 }  // namespace testsupport

@@ -17,6 +17,7 @@
 
 /* ---- strings of toolhost.exe itself (in host/res/toolhost.rc) ----------- */
 #define IDS_HOST_TITLE              57344 /* the program's own title (same id as the framework title) */
+#define IDS_HOST_BUSY               9098  /* the tool runs without a window (command line): its window cannot open */
 #define IDS_HOST_DESCRIPTION        9099  /* one-line description of the program */
 
 /* ---- bitmaps: the framed white panel (PaintPanelFrame) ------------------ */
