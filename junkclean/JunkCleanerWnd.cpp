@@ -44,6 +44,28 @@ CJunkCleanerWnd::~CJunkCleanerWnd() {
     }
 }
 
+namespace {
+// Width of the left column of the window's background picture, in its pixels.
+const int kLeftColumnWidth = 172;
+}  // namespace
+
+void CJunkCleanerWnd::StretchToContentRight(CWnd* control) {
+    if (!control || !control->m_hWnd) return;
+    CRect place;
+    control->GetWindowRect(&place);
+    ScreenToClient(&place);
+    if (m_contentRight > place.right) place.right = m_contentRight;
+    control->MoveWindow(&place, FALSE);
+}
+
+void CJunkCleanerWnd::ShiftToContentRight(CWnd* control) {
+    CRect place;
+    control->GetWindowRect(&place);
+    ScreenToClient(&place);
+    if (m_contentRight > place.right) place.OffsetRect(m_contentRight - place.right, 0);
+    control->MoveWindow(&place, FALSE);
+}
+
 BOOL CJunkCleanerWnd::OnInitDialog() {
     CDlgMainWnd::OnInitDialog();
     LoadBackground(IDB_JUNK_BACKGROUND);
@@ -70,6 +92,18 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
     m_status.SetWindowText(" ");
     m_label.SetWindowText(LoadTextById(IDS_WAIT));
 
+    // The results column reaches to the window's right edge, leaving the
+    // margin it keeps from the left column: no blank strip at the right.
+    CRect client, results;
+    GetClientRect(&client);
+    GetDlgItem(IDC_JK_RESULTS)->GetWindowRect(&results);
+    ScreenToClient(&results);
+    const int margin = results.left - kLeftColumnWidth;
+    m_contentRight = client.right - margin;
+    StretchToContentRight(GetDlgItem(IDC_JK_RESULTS));
+    StretchToContentRight(&m_status);
+    ShiftToContentRight(&m_btnDelete);
+
     m_list.TakeOver(this, IDC_JK_RESULTS);
     m_list.SetStore(&m_rows);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB |
@@ -83,10 +117,12 @@ BOOL CJunkCleanerWnd::OnInitDialog() {
 
     m_intro.Create(IDD_JUNK_INTRO, this);
     m_intro.PlaceInMainWindow();
+    StretchToContentRight(&m_intro);
     m_intro.ShowWindow(SW_SHOW);
     m_options.SetNotifyWindow(this);
     m_options.Create(IDD_JUNK_OPTIONS, this);
     m_options.PlaceInMainWindow();
+    StretchToContentRight(&m_options);
     m_options.ShowWindow(SW_HIDE);
     m_list.DeleteAllItems();
     m_scan.ScanInProgress = false;

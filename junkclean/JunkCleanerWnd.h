@@ -100,6 +100,10 @@ private:
     CHoverButton m_btnStart, m_btnStop, m_btnOptions, m_btnExit;
     CXTRowStore m_rows{5};
     CXTLatestText m_walkFolder;  // shown a few times a second during a walk
+    // Widens a control of the results column to m_contentRight, or moves it there.
+    void StretchToContentRight(CWnd* control);
+    void ShiftToContentRight(CWnd* control);
+
     CXTVirtualList m_list;
     CGuiButton m_btnSelectAll, m_btnSelectNone, m_btnDelete;
     CStaticFader m_label, m_status;
@@ -116,6 +120,7 @@ private:
     bool m_junkOptionsShown = false;
     int m_headingToggles = 0;
     bool m_introByHeading = false;
+    int m_contentRight = 0;  // pixels: where the results column ends
     int m_sortColumn = -1;
     bool m_sortAscending = true;
 };

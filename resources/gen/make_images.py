@@ -191,7 +191,8 @@ def _():
 
 @output("intro.bmp")
 def _():
-    w, h = 499, 376
+    # As wide as the results column, which reaches the window's right margin.
+    w, h = 548, 376
     cv = Canvas(w, h)
     cv.fill_rows(0, 0, w, h, vgrad(0, h, [(0, (255, 255, 255)), (0.55, (244, 248, 255)),
                                           (1, (220, 233, 251))]))
