@@ -178,6 +178,31 @@ TEST_F(WindowTest, ViewsAndTheOptionButton) {
     }
 }
 
+// The views share one column that keeps the same margin from the window's
+// right edge as from the left column of the background (172 pixels wide):
+// no blank strip at the right.
+TEST_F(WindowTest, TheViewsReachTheWindowsRightMargin) {
+    JunkWindow w;
+    HWND wnd = w.Wait();
+    ASSERT_TRUE(wnd != NULL);
+    RECT client;
+    GetClientRect(wnd, &client);
+    const auto place = [&](HWND control) {
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(NULL, wnd, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT list = place(w.Item(IDC_JK_RESULTS));
+    const int margin = list.left - 172;
+    ASSERT_GT(margin, 0);
+    for (HWND view : {w.Item(IDC_JK_RESULTS), w.Item(IDC_JK_STATUS), w.Item(IDC_JK_DELETE), w->Intro().m_hWnd,
+                      w->OptionArea().m_hWnd}) {
+        const RECT r = place(view);
+        EXPECT_EQ(client.right - margin, r.right) << "control " << GetDlgCtrlID(view);
+    }
+}
+
 TEST_F(WindowTest, ScanListsSortsAndDeletes) {
     TempTree tree("N:\\jk-win-scan");
     ASSERT_TRUE(tree.File("b.tmp", 2500));
