@@ -47,13 +47,18 @@ void JunkEnvironment::ClearSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, g_settin
 
 CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
                        bool shortcuts) {
-    JunkScanner scanner;
-    scanner.SetMasks(masks);
-    scanner.SetSafeFolders(safeFolders, WindowsDirTail());
     JunkScanOptions o;
     o.SkipReadOnlyFiles = 0;
     o.FindInvalidShortCuts = shortcuts ? 1 : 0;
-    scanner.SetOptions(o);
+    return ScanFolder(root, masks, safeFolders, o);
+}
+
+CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
+                       const JunkScanOptions& options) {
+    JunkScanner scanner;
+    scanner.SetMasks(masks);
+    scanner.SetSafeFolders(safeFolders, WindowsDirTail());
+    scanner.SetOptions(options);
     CollectSink sink;
     std::atomic<bool> stop(false);
     scanner.Begin();

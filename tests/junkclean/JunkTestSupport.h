@@ -43,6 +43,9 @@ public:
 // case), read-only files included; broken shortcuts when `shortcuts` is set.
 CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
                        bool shortcuts);
+// The same with every option as given.
+CollectSink ScanFolder(const std::string& root, const CStringArray& masks, const CStringArray& safeFolders,
+                       const JunkScanOptions& options);
 
 bool MakeFile(const std::string& path, DWORD size, DWORD attributes = 0);
 // Size of a file, -1 as unsigned when it is missing.

@@ -15,19 +15,10 @@ namespace {
 // A scanner over one root with the masks given, every option off.
 CollectSink Scan(const std::string& root, const std::vector<const char*>& masks,
                  const std::vector<const char*>& safe = {}, JunkScanOptions options = JunkScanOptions()) {
-    JunkScanner scanner;
     CStringArray m, s;
     for (const char* x : masks) m.Add(x);
     for (const char* x : safe) s.Add(x);
-    scanner.SetMasks(m);
-    scanner.SetSafeFolders(s, WindowsDirTail());
-    scanner.SetOptions(options);
-    CollectSink sink;
-    std::atomic<bool> stop(false);
-    scanner.Begin();
-    scanner.WalkRoot(root.c_str(), sink, stop);
-    scanner.End();
-    return sink;
+    return ScanFolder(root, m, s, options);
 }
 
 JunkScanOptions Off() {

@@ -6,6 +6,7 @@
 #include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
 
+#include "CleanerWindowFixture.h"
 #include "RegCleanTestSupport.h"
 #include "testsupport.h"
 #include "vantres/ids_regclean.h"
@@ -14,7 +15,6 @@
 
 #include <atomic>
 #include <set>
-#include "TestThread.h"
 
 using testsupport::Ansi;
 using testsupport::ScratchKey;
@@ -22,34 +22,9 @@ using testsupport::WaitFor;
 
 namespace {
 
-class ResultsList : public ::testing::Test {
+class ResultsList : public rctest::CleanerWindowTest {
 protected:
-    void SetUp() override
-    {
-        rctest::LoadResources();
-        for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = testsupport::Thread([this] {
-            RegCleanWindow window;
-            window.DoModal();
-            m_closed = true;
-        });
-        m_hwnd = testsupport::WaitForWindow(Ansi("注册表清理和修复"), 20000, ::GetCurrentProcessId());
-        ASSERT_NE(nullptr, m_hwnd);
-    }
-    void TearDown() override
-    {
-        if (!m_closed && m_hwnd) ::PostMessageA(m_hwnd, WM_COMMAND, IDCANCEL, 0);
-        if (m_thread.joinable()) m_thread.join();
-    }
-
-    HWND Item(int id) const { return ::GetDlgItem(m_hwnd, id); }
     HWND List() const { return Item(IDC_RC_RESULTS); }
-    void Click(int id)
-    {
-        DWORD_PTR result;
-        ::SendMessageTimeoutA(Item(id), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &result);
-    }
-    int Rows() const { return int(::SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::string Cell(int row, int column) const
     {
         char text[600] = {};
@@ -95,12 +70,7 @@ protected:
         return -1;
     }
 
-    rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
-    rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_key{"RegCleanResultsList"};
-    testsupport::Thread m_thread;
-    std::atomic<bool> m_closed{false};
-    HWND m_hwnd = nullptr;
 };
 
 TEST_F(ResultsList, AScanOfTwentyThousandFindingsListsEveryOneOnceWithTheCount)

@@ -7,8 +7,8 @@
 #include "regclean/Sections.h"
 #include "regclean/UndoStore.h"
 
+#include "CleanerWindowFixture.h"
 #include "RegCleanTestSupport.h"
-#include "TestThread.h"
 #include "testsupport.h"
 #include "vantres/ids_regclean.h"
 
@@ -19,29 +19,10 @@
 
 using testsupport::Ansi;
 using testsupport::ScratchKey;
+using rctest::FindChild;
 using testsupport::WaitFor;
 
 namespace {
-
-struct IdSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND child, LPARAM param)
-{
-    IdSearch* s = reinterpret_cast<IdSearch*>(param);
-    if (::GetDlgCtrlID(child) != s->id) return TRUE;
-    s->found = child;
-    return FALSE;
-}
-
-HWND FindChild(HWND parent, int id)
-{
-    IdSearch search{id, nullptr};
-    ::EnumChildWindows(parent, MatchId, LPARAM(&search));
-    return search.found;
-}
 
 bool Visible(HWND h) { return h && ::IsWindowVisible(h); }
 bool Enabled(HWND h) { return h && ::IsWindowEnabled(h); }
@@ -77,38 +58,15 @@ std::string DialogText(HWND dialog)
     return all;
 }
 
-class CleanerWindow : public ::testing::Test {
+class CleanerWindow : public rctest::CleanerWindowTest {
 protected:
-    void SetUp() override
-    {
-        rctest::LoadResources();
-        for (int s = 0; s < kSectionCount; ++s) WriteSectionSwitch(s, s == kSecUserSoftware);
-        m_thread = testsupport::Thread([this] {
-            RegCleanWindow window;
-            window.DoModal();
-            // Read before the object goes: its destructor stops any scan itself.
-            m_scanningAtClose = window.IsScanning();
-            m_closed = true;
-        });
-        m_hwnd = testsupport::WaitForWindow(Ansi("注册表清理和修复"), 20000, ::GetCurrentProcessId());
-        ASSERT_NE(nullptr, m_hwnd);
-        m_uiThread = ::GetWindowThreadProcessId(m_hwnd, nullptr);
-    }
     void TearDown() override
     {
         SetInjectedFault(FaultSite::Resolver, FaultKind::None);
         SetInjectedFault(FaultSite::Worker, FaultKind::None);
-        if (!m_closed && m_hwnd) ::PostMessageA(m_hwnd, WM_COMMAND, IDCANCEL, 0);
-        m_thread.join();
+        CleanerWindowTest::TearDown();
     }
 
-    HWND Item(int id) const { return FindChild(m_hwnd, id); }
-    void Click(int id)
-    {
-        DWORD_PTR result;
-        ::SendMessageTimeoutA(Item(id), BM_CLICK, 0, 0, SMTO_NORMAL, 60000, &result);
-    }
-    int Rows() const { return int(::SendMessageA(Item(IDC_RC_RESULTS), LVM_GETITEMCOUNT, 0, 0)); }
     std::string Status() const { return testsupport::WindowText(Item(IDC_RC_STATUS)); }
     void SeedLargeKey(int values)
     {
@@ -166,14 +124,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return Rows() > 0; }, 30000));
     }
 
-    rctest::KeySnapshot m_switches{HKEY_CURRENT_USER, kSwitchKey};
-    rctest::KeySnapshot m_records{HKEY_CURRENT_USER, kUndoRecordsKey};
     ScratchKey m_big{"RegCleanWindowBig"};
-    testsupport::Thread m_thread;
-    std::atomic<bool> m_closed{false};
-    std::atomic<bool> m_scanningAtClose{true};
-    HWND m_hwnd = nullptr;
-    DWORD m_uiThread = 0;
 };
 
 TEST_F(CleanerWindow, OptionsAndUndoViewsTakeTurnsWithTheResults)
